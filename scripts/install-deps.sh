@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs the Debian packages Tarvel needs to build, test and run. Safe to run again: it
+# asks apt only for what is missing and never prompts.
+set -eu
+
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
+libgl-dev xvfb xauth fonts-dejavu-core"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing:$missing"
+# A fresh machine has no package lists yet; a stale one may name versions that are gone.
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends $missing
