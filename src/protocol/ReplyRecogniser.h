@@ -25,6 +25,9 @@ enum class ReplyVerdict {
 // Decides from the bytes that come back whether a command's reply is complete, refused or
 // failed. One collection per send: Start() it before writing, Feed() it every data event.
 // Pure: it never waits and shows nothing; the caller acts on the verdict.
+// The verdict depends only on the bytes, not on how they are split into events: a controller
+// pattern cut by an event boundary is examined again when the rest arrives. Only the reply
+// text depends on the split, since the last byte of the accepting event becomes its end.
 class ReplyRecogniser {
 public:
     static constexpr std::size_t Capacity = 250;
@@ -32,8 +35,9 @@ public:
     // A prompt at an index below minReplyLength does not end the reply.
     void Start(ConnectionMode mode, int minReplyLength, char promptCharacter);
 
-    // Takes the bytes of one data event. Does nothing unless collecting; otherwise every byte
-    // is taken (bytes beyond the capacity are dropped) and the verdict so far returned.
+    // Takes the bytes of one data event and returns the verdict so far. Does nothing unless
+    // collecting (check IsCollecting() first to leave the bytes unread); otherwise takes every
+    // byte. Bytes beyond the capacity are not stored: without a verdict by then, Overflow.
     ReplyVerdict Feed(std::span<const std::uint8_t> bytes);
     ReplyVerdict Feed(std::string_view bytes);
 
