@@ -3,7 +3,7 @@
 # asks apt only for what is missing and never prompts.
 set -eu
 
-packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
+packages="cmake ninja-build g++ pkg-config locales qt6-base-dev qt6-serialport-dev libgtest-dev \
 libgl-dev xvfb xauth fonts-dejavu-core"
 
 missing=""

@@ -1,4 +1,5 @@
 #include "protocol/TextFormat.h"
+#include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -48,17 +49,7 @@ TEST(TextFormat, MissingArgumentsWriteNothing) {
 }
 
 TEST(TextFormat, DecimalPointWhateverTheProcessLocale) {
-    const char* chosen = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
-        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-            chosen = name;
-            break;
-        }
-    }
-    if (chosen == nullptr) {
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    }
-    const std::string text = Format("%4.1f", {2.5f});
-    std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(text, " 2.5") << "under " << chosen;
+    const test::ScopedCommaLocale locale;
+    ASSERT_TRUE(locale.Active()) << "no locale with a decimal comma could be made";
+    EXPECT_EQ(Format("%4.1f", {2.5f}), " 2.5") << "under " << locale.Name();
 }
