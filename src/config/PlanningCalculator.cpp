@@ -70,9 +70,15 @@ void PlanningCalculator::ChangeProjectorCount() {
         Controls.CountIndex = RevertedCountIndex(Values.ProjectorCount, Controls.AlignmentIndex);
         return;
     }
+    // A refused count must not leave its traces: the overlap rule may set ProjectorCount to
+    // it (so the revert would select it again) and move the image size.
+    const auto valuesBefore = Values;
+    const auto controlsBefore = Controls;
     RunOverlapRule();
     // The count about to be sent is the one to check, not the last computed one.
     if (!host_.CheckUnitCountForMode(count)) {
+        Values = valuesBefore;
+        Controls = controlsBefore;
         Controls.CountIndex = RevertedCountIndex(Values.ProjectorCount, Controls.AlignmentIndex);
         RunOverlapRule();
         return;
