@@ -3,8 +3,9 @@
 # asks apt only for what is missing and never prompts.
 set -eu
 
-packages="cmake ninja-build g++ pkg-config locales qt6-base-dev qt6-serialport-dev libgtest-dev \
-libgl-dev xvfb xauth fonts-dejavu-core"
+# locales: the locale sources from which the tests compile a decimal-comma locale (de_DE).
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
+libgl-dev xvfb xauth fonts-dejavu-core locales"
 
 missing=""
 for p in $packages; do

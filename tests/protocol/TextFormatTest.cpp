@@ -49,7 +49,7 @@ TEST(TextFormat, MissingArgumentsWriteNothing) {
 }
 
 TEST(TextFormat, DecimalPointWhateverTheProcessLocale) {
-    const test::ScopedCommaLocale locale;
+    const test::CommaLocale locale;
     ASSERT_TRUE(locale.Active()) << "no locale with a decimal comma could be made";
     EXPECT_EQ(Format("%4.1f", {2.5f}), " 2.5") << "under " << locale.Name();
 }

@@ -1,57 +1,82 @@
 #include "CommaLocale.h"
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <locale>
+#include <random>
+#include <string_view>
 
 namespace tarvel::test {
 
 namespace {
 
-bool UsesComma(const char* name) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    bool comma = false;
-    if (std::setlocale(LC_NUMERIC, name) != nullptr)
-        comma = std::strcmp(std::localeconv()->decimal_point, ",") == 0;
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    return comma;
+class CommaNumpunct : public std::numpunct<char> {
+protected:
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+bool WritesComma() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", 1.5);
+    return std::string_view(text) == "1,5";
 }
 
-std::string FindOrMake() {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"})
-        if (UsesComma(name))
-            return name;
+bool TrySet(const char* name) {
+    return std::setlocale(LC_ALL, name) != nullptr && WritesComma();
+}
 
-    // The locales package ships the sources; generating needs no root and no system change.
-    const auto folder = std::filesystem::temp_directory_path() / "tarvel-test-locales";
-    std::filesystem::create_directories(folder);
-    const auto target = folder / "de_DE.UTF-8";
-    if (!std::filesystem::exists(target)) {
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + target.string() +
-                                    "' >/dev/null 2>&1";
-        if (std::system(command.c_str()) != 0)
-            return {};
+// Compiles de_DE.UTF-8 once per machine into a shared cache; parallel test processes each
+// build into their own folder and the first rename wins.
+bool CompileGermanLocale() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path cache = fs::temp_directory_path(ec) / "tarvel-test-locales";
+    if (ec)
+        return false;
+    if (!fs::exists(cache / "de_DE.UTF-8" / "LC_NUMERIC", ec)) {
+        std::random_device random;
+        const fs::path work = cache.string() + ".tmp" + std::to_string(random());
+        fs::create_directories(work, ec);
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (work / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0)
+            fs::rename(work, cache, ec);
+        fs::remove_all(work, ec);
     }
-    setenv("LOCPATH", folder.c_str(), 1);
-    return UsesComma("de_DE.UTF-8") ? "de_DE.UTF-8" : std::string{};
+    if (!fs::exists(cache / "de_DE.UTF-8" / "LC_NUMERIC", ec))
+        return false;
+    ::setenv("LOCPATH", cache.c_str(), 1);
+    return true;
 }
 
 } // namespace
 
-std::string CommaLocale() {
-    static const std::string name = FindOrMake();
-    return name;
+CommaLocale::CommaLocale() {
+    savedC_ = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
+                             "nl_NL.UTF-8", "it_IT.UTF-8", "es_ES.UTF-8"}) {
+        if (TrySet(name)) {
+            active_ = true;
+            name_ = name;
+            break;
+        }
+    }
+    if (!active_ && CompileGermanLocale() && TrySet("de_DE.UTF-8")) {
+        active_ = true;
+        name_ = "de_DE.UTF-8 (compiled for the test)";
+    }
+    if (!active_)
+        std::setlocale(LC_ALL, savedC_.c_str());
+    std::locale::global(std::locale(std::locale::classic(), new CommaNumpunct));
 }
 
-ScopedCommaLocale::ScopedCommaLocale() : name_(CommaLocale()) {
-    if (!name_.empty())
-        std::setlocale(LC_ALL, name_.c_str());
-}
-
-ScopedCommaLocale::~ScopedCommaLocale() {
-    std::setlocale(LC_ALL, "C");
+CommaLocale::~CommaLocale() {
+    std::setlocale(LC_ALL, savedC_.c_str());
+    std::locale::global(std::locale::classic());
 }
 
 } // namespace tarvel::test

@@ -4,22 +4,24 @@
 
 namespace tarvel::test {
 
-// Name of a locale whose decimal separator is a comma, made usable for setlocale(): an
-// installed one if there is one, otherwise one generated once with localedef into a temporary
-// folder that LOCPATH then points at. Empty when neither works.
-std::string CommaLocale();
-
-// Sets LC_ALL to the comma locale for the lifetime of the object and restores "C" afterwards.
-class ScopedCommaLocale {
+// For its lifetime, switches the C locale (LC_ALL) to one whose decimal separator is a comma
+// and the C++ global locale to one whose numpunct writes a comma, then puts both back. The C
+// side needs a real locale: an installed German or French one, else one compiled with
+// localedef into a cache folder under the temporary directory and found through LOCPATH.
+// Active() tells whether the C side really writes "1,5" now; the C++ side always does.
+class CommaLocale {
 public:
-    ScopedCommaLocale();
-    ~ScopedCommaLocale();
-    ScopedCommaLocale(const ScopedCommaLocale&) = delete;
-    ScopedCommaLocale& operator=(const ScopedCommaLocale&) = delete;
-    bool Active() const { return !name_.empty(); }
+    CommaLocale();
+    ~CommaLocale();
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+
+    bool Active() const { return active_; }
     const std::string& Name() const { return name_; }
 
 private:
+    std::string savedC_;
+    bool active_ = false;
     std::string name_;
 };
 
