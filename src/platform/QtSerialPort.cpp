@@ -272,19 +272,23 @@ ModemLines QtSerialPort::LineStates() {
 }
 
 void QtSerialPort::OnReadyRead() {
+    QPointer<QtSerialPort> self(this);
+    if (Pull() && self) {
+        ReportAvailable();
+    }
+}
+
+bool QtSerialPort::Pull() {
     const QByteArray chunk = port_->readAll();
     if (chunk.isEmpty()) {
-        return;
+        return false;
     }
     input_.append(chunk);
     if (input_.size() > InputBufferLimit) {
         input_.remove(0, input_.size() - InputBufferLimit);
     }
-    QPointer<QtSerialPort> self(this);
     emit Received(chunk);
-    if (self) {
-        ReportAvailable();
-    }
+    return true;
 }
 
 void QtSerialPort::ReportAvailable() {
@@ -302,6 +306,14 @@ void QtSerialPort::ReportAvailable() {
         emit DataAvailable(static_cast<int>(input_.size()));
         if (!self) {
             return;
+        }
+        // QSerialPort does not emit readyRead again while a slot of it is still running, so
+        // bytes that came during a long DataAvailable slot wait in its buffer: fetch them now.
+        if (IsOpen() && port_->bytesAvailable() > 0 && Pull()) {
+            if (!self) {
+                return;
+            }
+            arrivedWhileReporting_ = true;
         }
     } while (arrivedWhileReporting_);
     reporting_ = false;

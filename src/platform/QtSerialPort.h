@@ -62,6 +62,8 @@ public:
 
 private:
     void OnReadyRead();
+    // Moves what QSerialPort has read into the input buffer; false when there was nothing.
+    bool Pull();
     void OnError(QSerialPort::SerialPortError error);
     void ReportAvailable();
     PortOpenResult::Status ClassifyPermissionError(const QString& device) const;
