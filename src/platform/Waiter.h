@@ -28,7 +28,9 @@ public:
     using Condition = std::function<bool()>;
 
     // Waits until the condition holds or the deadline passes. Returns whether the condition
-    // held when the wait ended.
+    // held when the wait ended. A negative time-out counts as 0; QDeadlineTimer::Forever waits
+    // for the condition (or the context) alone. Without a QCoreApplication nothing runs and
+    // the condition is only checked.
     static bool WaitUntil(const Condition& condition, QDeadlineTimer deadline,
                           const QObject* context = nullptr);
     static bool WaitUntil(const Condition& condition, int timeoutMs,
