@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tarvel {
+
+// MessageBoxes on QMessageBox: modal to the main window, texts shown exactly as given (plain
+// text, never interpreted as rich text). Closing a question box with Escape or its close
+// button answers No or Cancel.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+
+    // The window the boxes belong to; the main window once it exists.
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+private:
+    bool Show(MessageKind kind, const QString& caption, const QString& text) override;
+
+    QPointer<QWidget> parent_;
+};
+
+} // namespace tarvel

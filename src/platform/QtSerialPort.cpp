@@ -1,0 +1,338 @@
+#include "platform/QtSerialPort.h"
+
+#include "platform/PortList.h"
+#include "platform/Waiter.h"
+
+#include <QFileInfo>
+#include <QPointer>
+#include <QSerialPortInfo>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+
+namespace tarvel {
+
+namespace {
+
+QSerialPort::Parity ToQt(Parity parity) {
+    switch (parity) {
+    case Parity::None:
+        return QSerialPort::NoParity;
+    case Parity::Odd:
+        return QSerialPort::OddParity;
+    case Parity::Even:
+        return QSerialPort::EvenParity;
+    case Parity::Mark:
+        return QSerialPort::MarkParity;
+    case Parity::Space:
+        return QSerialPort::SpaceParity;
+    }
+    return QSerialPort::NoParity;
+}
+
+bool IsFailure(QSerialPort::SerialPortError error) {
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError;
+}
+
+} // namespace
+
+QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent), port_(new QSerialPort(this)) {
+    connect(port_, &QSerialPort::readyRead, this, &QtSerialPort::OnReadyRead);
+    connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
+}
+
+QtSerialPort::~QtSerialPort() {
+    // Closed quietly: nobody is left to hear about it.
+    disconnect(port_, nullptr, this, nullptr);
+    port_->close();
+}
+
+bool QtSerialPort::SetComNumber(int comNumber) {
+    if (comNumber < FirstComNumber || comNumber > LastComNumber) {
+        return false;
+    }
+    if (comNumber != comNumber_ && IsOpen()) {
+        Close();
+    }
+    comNumber_ = comNumber;
+    return true;
+}
+
+QString QtSerialPort::DeviceFor(int comNumber) const {
+    return PortList::DeviceFor(comNumber);
+}
+
+bool QtSerialPort::ComNumberExists(int comNumber) const {
+    const QString device = DeviceFor(comNumber);
+    if (device.isEmpty()) {
+        return false;
+    }
+#ifdef Q_OS_WIN
+    // Windows lists ports that another program holds as well.
+    const auto infos = QSerialPortInfo::availablePorts();
+    return std::any_of(infos.begin(), infos.end(), [&](const QSerialPortInfo& info) {
+        return info.portName().compare(device, Qt::CaseInsensitive) == 0 ||
+               info.systemLocation().compare(device, Qt::CaseInsensitive) == 0;
+    });
+#else
+    return QFileInfo::exists(device);
+#endif
+}
+
+PortOpenResult QtSerialPort::Open() {
+    PortOpenResult result;
+    result.ComNumber = comNumber_;
+    result.Device = DeviceFor(comNumber_);
+    if (IsOpen()) {
+        return result;
+    }
+    if (result.Device.isEmpty()) {
+        result.Outcome = PortOpenResult::Status::NoSuchPort;
+        return result;
+    }
+
+    port_->setPortName(result.Device);
+    port_->setBaudRate(baud_);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(ToQt(parity_));
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(rtsCts_ ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+    port_->clearError();
+
+    if (!port_->open(QIODevice::ReadWrite)) {
+        result.SystemText = port_->errorString();
+        switch (port_->error()) {
+        case QSerialPort::DeviceNotFoundError:
+            result.Outcome = PortOpenResult::Status::NoSuchPort;
+            break;
+        case QSerialPort::PermissionError:
+            result.Outcome = ClassifyPermissionError(result.Device);
+            break;
+        default:
+            result.Outcome = PortOpenResult::Status::OtherError;
+            break;
+        }
+        if (result.Outcome == PortOpenResult::Status::PermissionDenied) {
+            result.Group = PortOpenResult::OwningGroup(result.Device);
+        }
+        port_->clearError();
+        return result;
+    }
+
+    device_ = result.Device;
+    input_.clear();
+    failureReported_ = false;
+    linesSupported_.reset();
+    emit OpenChanged(true);
+    return result;
+}
+
+PortOpenResult::Status QtSerialPort::ClassifyPermissionError(const QString& device) const {
+#ifdef Q_OS_UNIX
+    // QSerialPort says PermissionError both for a device the user may not open and for one
+    // whose lock (or TIOCEXCL) another program holds; the file's own access tells them apart.
+    if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) == 0) {
+        return PortOpenResult::Status::InUse;
+    }
+    if (errno == ENOENT) {
+        return PortOpenResult::Status::NoSuchPort;
+    }
+    return PortOpenResult::Status::PermissionDenied;
+#else
+    // Windows answers "access denied" for a port that another program has open.
+    Q_UNUSED(device);
+    return PortOpenResult::Status::InUse;
+#endif
+}
+
+void QtSerialPort::Close() {
+    if (!port_->isOpen()) {
+        return;
+    }
+    port_->close();
+    port_->clearError();
+    input_.clear();
+    emit OpenChanged(false);
+}
+
+bool QtSerialPort::IsOpen() const {
+    return port_->isOpen();
+}
+
+bool QtSerialPort::SetBaud(int baud) {
+    if (!IsSupportedBaud(baud)) {
+        return false;
+    }
+    baud_ = baud;
+    return !IsOpen() || port_->setBaudRate(baud);
+}
+
+bool QtSerialPort::SetParity(Parity parity) {
+    const int code = static_cast<int>(parity);
+    if (code < static_cast<int>(Parity::None) || code > static_cast<int>(Parity::Space)) {
+        return false;
+    }
+    parity_ = parity;
+    return !IsOpen() || port_->setParity(ToQt(parity));
+}
+
+void QtSerialPort::SetInputFlowThresholds(int stopAt, int resumeAt) {
+    flowStop_ = stopAt;
+    flowResume_ = resumeAt;
+}
+
+void QtSerialPort::DiscardInput() {
+    input_.clear();
+    if (IsOpen()) {
+        port_->readAll();
+        port_->clear(QSerialPort::Input);
+    }
+}
+
+QByteArray QtSerialPort::Read(int count) {
+    if (count <= 0) {
+        return QByteArray();
+    }
+    QByteArray block = input_.left(count);
+    input_.remove(0, block.size());
+    return block;
+}
+
+std::uint16_t QtSerialPort::OutputFreeSpace() const {
+    if (!IsOpen()) {
+        return 0;
+    }
+    const qint64 free = OutputBufferSize - port_->bytesToWrite();
+    return static_cast<std::uint16_t>(std::clamp<qint64>(free, 0, 0xFFFF));
+}
+
+bool QtSerialPort::Write(const QByteArray& bytes) {
+    if (!IsOpen()) {
+        return false;
+    }
+    if (bytes.isEmpty()) {
+        return true;
+    }
+    if (port_->write(bytes) != bytes.size()) {
+        return false;
+    }
+    emit Written(bytes);
+    // Hand the bytes to the driver now rather than at the next event-loop pass; a failure
+    // here closes the port like any other.
+    QPointer<QtSerialPort> self(this);
+    port_->flush();
+    return self && IsOpen();
+}
+
+bool QtSerialPort::WaitForString(const QByteArray& text, int ticks) {
+    if (!IsOpen()) {
+        return false;
+    }
+    QPointer<QtSerialPort> self(this);
+    Waiter::WaitUntil([this, &text] { return !IsOpen() || input_.contains(text); },
+                      std::max(ticks, 0) * TickMs, this);
+    if (!self || !IsOpen()) {
+        return false;
+    }
+    const qsizetype at = input_.indexOf(text);
+    if (at < 0) {
+        return false;
+    }
+    input_.remove(0, at + text.size());
+    return true;
+}
+
+ModemLines QtSerialPort::LineStates() {
+    ModemLines lines;
+    if (!IsOpen() || linesSupported_ == false) {
+        return lines;
+    }
+    port_->clearError();
+    const QSerialPort::PinoutSignals pins = port_->pinoutSignals();
+    if (!IsOpen()) {
+        return lines; // the query found the port dead; OnError has dealt with it
+    }
+    if (port_->error() != QSerialPort::NoError) {
+        // A pseudo-terminal has no modem lines; that does not change while it is open.
+        linesSupported_ = false;
+        port_->clearError();
+        return lines;
+    }
+    linesSupported_ = true;
+    lines.Supported = true;
+    lines.Dcd = pins.testFlag(QSerialPort::DataCarrierDetectSignal);
+    lines.Cts = pins.testFlag(QSerialPort::ClearToSendSignal);
+    return lines;
+}
+
+void QtSerialPort::OnReadyRead() {
+    QPointer<QtSerialPort> self(this);
+    if (Pull() && self) {
+        ReportAvailable();
+    }
+}
+
+bool QtSerialPort::Pull() {
+    const QByteArray chunk = port_->readAll();
+    if (chunk.isEmpty()) {
+        return false;
+    }
+    input_.append(chunk);
+    if (input_.size() > InputBufferLimit) {
+        input_.remove(0, input_.size() - InputBufferLimit);
+    }
+    emit Received(chunk);
+    return true;
+}
+
+void QtSerialPort::ReportAvailable() {
+    if (reporting_) {
+        arrivedWhileReporting_ = true;
+        return;
+    }
+    QPointer<QtSerialPort> self(this);
+    reporting_ = true;
+    do {
+        arrivedWhileReporting_ = false;
+        if (input_.isEmpty()) {
+            break;
+        }
+        emit DataAvailable(static_cast<int>(input_.size()));
+        if (!self) {
+            return;
+        }
+        // QSerialPort does not emit readyRead again while a slot of it is still running, so
+        // bytes that came during a long DataAvailable slot wait in its buffer: fetch them now.
+        if (IsOpen() && port_->bytesAvailable() > 0 && Pull()) {
+            if (!self) {
+                return;
+            }
+            arrivedWhileReporting_ = true;
+        }
+    } while (arrivedWhileReporting_);
+    reporting_ = false;
+}
+
+void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+    if (!IsFailure(error) || !port_->isOpen() || failureReported_) {
+        return;
+    }
+    failureReported_ = true;
+    const QString message =
+        QStringLiteral("Error! The connection on serial port %1 was lost. The port has been "
+                       "closed.")
+            .arg(PortOpenResult::PortLabel(comNumber_, device_));
+    // Closing now stops the stream of errors that a dead pseudo-terminal keeps raising.
+    Close();
+    // Reported from the event loop, so that whoever shows the message does not do so from
+    // inside QSerialPort or inside Write.
+    QTimer::singleShot(0, this, [this, message] { emit Failed(message); });
+}
+
+} // namespace tarvel

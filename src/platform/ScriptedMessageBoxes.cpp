@@ -1,0 +1,46 @@
+#include "platform/ScriptedMessageBoxes.h"
+
+#include <algorithm>
+
+namespace tarvel {
+
+bool ScriptedMessageBoxes::Show(MessageKind kind, const QString& caption, const QString& text) {
+    Call call;
+    call.Kind = kind;
+    call.Caption = caption;
+    call.Text = text;
+    if (kind != MessageKind::Information) {
+        if (answers_.empty()) {
+            call.Answer = defaultAnswer_;
+            call.Unscripted = true;
+        } else {
+            call.Answer = answers_.front();
+            answers_.pop_front();
+        }
+    }
+    calls_.push_back(call);
+    if (onShow_) {
+        onShow_(call);
+    }
+    return call.Answer;
+}
+
+QStringList ScriptedMessageBoxes::Texts() const {
+    QStringList texts;
+    for (const Call& call : calls_) {
+        texts << call.Text;
+    }
+    return texts;
+}
+
+bool ScriptedMessageBoxes::HadUnscriptedQuestion() const {
+    return std::any_of(calls_.begin(), calls_.end(),
+                       [](const Call& call) { return call.Unscripted; });
+}
+
+void ScriptedMessageBoxes::Clear() {
+    answers_.clear();
+    calls_.clear();
+}
+
+} // namespace tarvel

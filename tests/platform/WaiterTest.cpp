@@ -1,0 +1,134 @@
+#include "CpuTime.h"
+
+#include "platform/Waiter.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvel {
+namespace {
+
+TEST(WaiterTest, AConditionMetByATimerEndsTheWait) {
+    bool done = false;
+    QTimer::singleShot(50, [&] { done = true; });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(Waiter::WaitUntil([&] { return done; }, 5000));
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST(WaiterTest, TheDeadlineEndsAWaitWhoseConditionNeverHolds) {
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(Waiter::WaitUntil([] { return false; }, 150));
+    EXPECT_GE(clock.elapsed(), 149);
+}
+
+TEST(WaiterTest, AConditionThatAlreadyHoldsReturnsWithoutRunningMessages) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    EXPECT_TRUE(Waiter::WaitUntil([] { return true; }, 1000));
+    EXPECT_FALSE(ran);
+    Waiter::ProcessPendingMessages();
+    EXPECT_TRUE(ran) << "pending messages run once";
+}
+
+TEST(WaiterTest, SleepLetsTimersRun) {
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(Waiter::Sleep(200));
+    EXPECT_GE(clock.elapsed(), 199);
+    EXPECT_GE(ticks, 5);
+}
+
+// A box shown from a timer during a wait runs its own wait; the outer condition comes true
+// while the inner wait is still running.
+TEST(WaiterTest, NestedWaitsEachEndOnTheirOwnTermsInnermostFirst) {
+    bool outerDone = false;
+    bool innerDone = false;
+    std::vector<std::string> order;
+    int innerDepth = 0;
+    double innerCpu = 0;
+    qint64 innerMs = 0;
+
+    QTimer::singleShot(20, [&] {
+        QTimer::singleShot(30, [&] { outerDone = true; });
+        QTimer::singleShot(300, [&] { innerDone = true; });
+        innerDepth = Waiter::Depth();
+        QElapsedTimer clock;
+        clock.start();
+        const double cpuBefore = test::CpuMs();
+        const bool inner = Waiter::WaitUntil([&] { return innerDone; }, 5000);
+        innerCpu = test::CpuMs() - cpuBefore;
+        innerMs = clock.elapsed();
+        order.push_back(inner ? "inner" : "inner timed out");
+    });
+
+    EXPECT_EQ(Waiter::Depth(), 0);
+    const bool outer = Waiter::WaitUntil([&] { return outerDone; }, 5000);
+    order.push_back(outer ? "outer" : "outer timed out");
+
+    EXPECT_EQ(order, (std::vector<std::string>{"inner", "outer"}));
+    EXPECT_EQ(innerDepth, 1) << "the outer wait was running when the box came";
+    EXPECT_GE(innerMs, 250) << "the outer condition did not end the inner wait";
+    EXPECT_LT(innerCpu, 100.0) << "an ended outer wait must not make the inner one spin";
+    EXPECT_EQ(Waiter::Depth(), 0);
+}
+
+TEST(WaiterTest, ADeadlinePassingDuringANestedWaitEndsTheOuterWaitAfterwards) {
+    bool innerDone = false;
+    bool innerResult = false;
+    QTimer::singleShot(10, [&] {
+        QTimer::singleShot(200, [&] { innerDone = true; });
+        innerResult = Waiter::WaitUntil([&] { return innerDone; }, 5000);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(Waiter::WaitUntil([] { return false; }, 50));
+    EXPECT_TRUE(innerResult);
+    EXPECT_GE(clock.elapsed(), 190) << "the outer wait returns only once the inner one is done";
+}
+
+TEST(WaiterTest, DestroyingTheContextEndsTheWaitCleanly) {
+    auto* window = new QObject;
+    bool gone = false;
+    int checksAfterDestruction = 0;
+    QTimer::singleShot(50, [&] {
+        delete window;
+        gone = true;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const bool result = Waiter::WaitUntil(
+        [&] {
+            checksAfterDestruction += gone ? 1 : 0;
+            return false;
+        },
+        5000, window);
+    EXPECT_FALSE(result);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(checksAfterDestruction, 0);
+
+    auto* port = new QObject;
+    QTimer::singleShot(30, [&] { delete port; });
+    EXPECT_FALSE(Waiter::Sleep(5000, port));
+}
+
+TEST(WaiterTest, AnIdleWaitUsesNoProcessorTime) {
+    const double before = test::CpuMs();
+    EXPECT_FALSE(Waiter::WaitUntil([] { return false; }, 1000));
+    EXPECT_LT(test::CpuMs() - before, 100.0);
+}
+
+} // namespace
+} // namespace tarvel
