@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,6 +22,10 @@ std::int64_t NowMs() {
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
+
+constexpr std::int64_t HangUpSettleMs = 50;
+constexpr std::int64_t HangUpGraceMs = 1000;
+constexpr int HangUpPollMs = 5;
 
 std::string SystemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
@@ -147,6 +152,7 @@ void PtyServer::Flush() {
         const ssize_t n = write(MasterFd, Unwritten.data(), Unwritten.size());
         if (n > 0) {
             Unwritten.erase(0, static_cast<std::size_t>(n));
+            LastWriteMs = now;
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else {
@@ -155,8 +161,15 @@ void PtyServer::Flush() {
             break;
         }
     }
-    if (HangUpAtMs >= 0 && now >= HangUpAtMs && Pending.empty())
-        HangUp();
+    // Closing the master discards what the client has not read yet, so the last reply is
+    // given time to be read first. Written bytes take a moment to show up as unread.
+    if (HangUpAtMs >= 0 && now >= HangUpAtMs && Pending.empty() && Unwritten.empty()) {
+        int unread = 0;
+        const bool read = ioctl(SlaveFd, FIONREAD, &unread) == 0 && unread == 0 &&
+                          now >= LastWriteMs + HangUpSettleMs;
+        if (read || now >= HangUpAtMs + HangUpGraceMs)
+            HangUp();
+    }
 }
 
 void PtyServer::HangUp() {
@@ -184,7 +197,7 @@ void PtyServer::Run(int stopFd) {
         if (!Pending.empty())
             wakeAt(Pending.begin()->first);
         if (HangUpAtMs >= 0)
-            wakeAt(HangUpAtMs);
+            wakeAt(std::max(HangUpAtMs, now + HangUpPollMs));
         pollfd fds[2] = {{stopFd, POLLIN, 0}, {MasterFd, POLLIN, 0}};
         if (!Unwritten.empty())
             fds[1].events |= POLLOUT;

@@ -38,6 +38,7 @@ private:
     std::multimap<std::int64_t, std::string> Pending; // equal times keep their order
     std::string Unwritten;
     std::int64_t HangUpAtMs = -1;
+    std::int64_t LastWriteMs = 0;
 
     void OnBytes(const char* bytes, std::size_t count);
     void WriteState() const;

@@ -144,7 +144,7 @@ void SimUnit::AutoPhase() {
 void SimUnit::AutoSeam(int channel) {
     OutputSettings& out = Output(channel);
     for (std::size_t k = 0; k < out.SeamGain.size(); ++k)
-        out.SeamGain[k] = static_cast<std::uint8_t>(120 + 2 * static_cast<int>(k) + channel);
+        out.SeamGain[k] = static_cast<std::uint8_t>(100 + 3 * static_cast<int>(k) + channel);
 }
 
 } // namespace tarvel

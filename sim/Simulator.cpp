@@ -154,12 +154,12 @@ SimOutput Simulator::Receive(std::string_view bytes, std::int64_t nowMs) {
                 out.Chunks.push_back({nowMs, std::string(1, c)});
             continue;
         }
-        if (echo)
-            out.Chunks.push_back({nowMs, "\r\n"});
         if (SwallowReturn && nowMs - LastReturnMs <= DoubleReturnMs) {
             SwallowReturn = false;
             continue;
         }
+        if (echo)
+            out.Chunks.push_back({nowMs, "\r\n"});
         OnReturn(nowMs, out);
     }
     const std::vector<std::uint8_t> image = StateImage();
