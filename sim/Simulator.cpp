@@ -208,13 +208,13 @@ std::string Simulator::LogText(const std::string& line) const {
 void Simulator::OnCommand(const std::string& line, std::int64_t nowMs, SimOutput& out) {
     const int number = ++CommandCount;
     out.LogLines.push_back(LogText(line));
-    if (Options.SilentAfter >= 0 && number > Options.SilentAfter)
-        return;
+    const bool silent = Options.SilentAfter >= 0 && number > Options.SilentAfter;
     auto every = [number](int n) { return n > 0 && number % n == 0; };
     const bool dropped = every(Options.DropEvery);
-    const std::int64_t replyAt = nowMs + Options.DelayMs;
 
-    if (!Controller()) {
+    if (silent) {
+        // A silent unit neither answers nor acts.
+    } else if (!Controller()) {
         DirectCommand(line, nowMs, dropped, out);
     } else {
         std::string body;
@@ -225,7 +225,8 @@ void Simulator::OnCommand(const std::string& line, std::int64_t nowMs, SimOutput
         else
             body = ControllerBody(line, nowMs);
         if (!dropped)
-            Schedule(Echo(line) + body + std::string(ControllerPrompt), replyAt, out);
+            Schedule(Echo(line) + body + std::string(ControllerPrompt), nowMs + Options.DelayMs,
+                     out);
     }
 
     if (Options.HangupAfter >= 0 && number >= Options.HangupAfter) {

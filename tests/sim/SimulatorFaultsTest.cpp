@@ -144,6 +144,13 @@ TEST(SimulatorFaults, HangUpAfterNClosesTheLineAfterTheReply) {
     const SimOutput after = rig.SendRaw("NZV\r\r");
     EXPECT_TRUE(after.Chunks.empty());
     EXPECT_TRUE(after.LogLines.empty());
+
+    // A silent unit's line is still closed when its time comes.
+    options.SilentAfter = 1;
+    SimRig silent(options);
+    silent.Send("NZV\r");
+    EXPECT_TRUE(silent.SendRaw("NZV\r").Chunks.empty());
+    EXPECT_TRUE(silent.Sim.HungUp());
 }
 
 TEST(SimulatorFaults, CountersCountEveryLineButNotProbesOrTheSecondReturn) {
