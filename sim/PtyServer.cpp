@@ -38,8 +38,6 @@ PtyServer::PtyServer(Simulator& simulator, const SimOptions& options)
 
 PtyServer::~PtyServer() {
     HangUp();
-    if (LinkMade)
-        unlink(Options.LinkPath.c_str());
     if (Log != nullptr)
         std::fclose(Log);
 }
@@ -173,6 +171,11 @@ void PtyServer::Flush() {
 }
 
 void PtyServer::HangUp() {
+    // The terminal's number may soon belong to someone else's line: the link must not lead
+    // there. Removed first, so that a client who sees the hang-up finds it gone.
+    if (LinkMade)
+        unlink(Options.LinkPath.c_str());
+    LinkMade = false;
     // With both ends closed the client's reads fail as on a pulled cable.
     if (MasterFd >= 0)
         close(MasterFd);

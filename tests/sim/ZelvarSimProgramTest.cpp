@@ -170,12 +170,15 @@ TEST(ZelvarSimProgram, SilentAfter) {
 }
 
 TEST(ZelvarSimProgram, HangupAfter) {
+    const std::string link = SimProcess::UniquePath("zv-hup");
     Line line;
-    ASSERT_TRUE(line.Start({"--hangup-after", "1"}));
+    ASSERT_TRUE(line.Start({"--hangup-after", "1", "--link", link}));
     EXPECT_EQ(line.Ask("\r", "#"), "\r\n#");
     EXPECT_EQ(line.Ask("DDBL 1\r", "#"), "DDBL 1\r\nOK\r\n#");
     line.Client.ReadFor(Patience); // returns as soon as the line is gone
     EXPECT_TRUE(line.Client.HungUp());
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0) << "the link still leads to a closed line";
     EXPECT_TRUE(line.Sim.Running()); // the program itself waits to be stopped
     EXPECT_EQ(line.Sim.Stop(), 0);
 }
