@@ -187,7 +187,7 @@ void PtyServer::HangUp() {
     Unwritten.clear();
 }
 
-void PtyServer::Run(int stopFd) {
+void PtyServer::Run(int stopFd, int watchFd) {
     char buffer[4096];
     for (;;) {
         Flush();
@@ -201,18 +201,18 @@ void PtyServer::Run(int stopFd) {
             wakeAt(Pending.begin()->first);
         if (HangUpAtMs >= 0)
             wakeAt(std::max(HangUpAtMs, now + HangUpPollMs));
-        pollfd fds[2] = {{stopFd, POLLIN, 0}, {MasterFd, POLLIN, 0}};
+        // poll() skips negative descriptors: no watch, or the line already closed.
+        pollfd fds[3] = {{stopFd, POLLIN, 0}, {watchFd, 0, 0}, {MasterFd, POLLIN, 0}};
         if (!Unwritten.empty())
-            fds[1].events |= POLLOUT;
-        const nfds_t count = MasterFd >= 0 ? 2 : 1;
-        if (poll(fds, count, timeout) < 0) {
+            fds[2].events |= POLLOUT;
+        if (poll(fds, 3, timeout) < 0) {
             if (errno == EINTR)
                 continue;
             return;
         }
-        if (fds[0].revents != 0)
+        if (fds[0].revents != 0 || fds[1].revents != 0)
             return;
-        if (count > 1 && (fds[1].revents & POLLIN) != 0) {
+        if ((fds[2].revents & POLLIN) != 0) {
             const ssize_t n = read(MasterFd, buffer, sizeof buffer);
             if (n > 0)
                 OnBytes(buffer, static_cast<std::size_t>(n));

@@ -24,8 +24,9 @@ public:
     bool Open(std::string& error);
     const std::string& LinePath() const { return SlavePath; }
 
-    // Serves until stopFd becomes readable.
-    void Run(int stopFd);
+    // Serves until stopFd becomes readable, or until watchFd (the writing end of a pipe, or
+    // -1) loses its reader: a test that dies without stopping its simulator takes it along.
+    void Run(int stopFd, int watchFd = -1);
 
 private:
     Simulator& Sim;

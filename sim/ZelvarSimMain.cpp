@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +58,9 @@ int main(int argc, char** argv) {
     }
     std::printf("%s\n", server.LinePath().c_str());
     std::fflush(stdout);
-    server.Run(StopPipe[0]);
+    // Started with its output on a pipe (as tests do), it ends when the reader goes away.
+    struct stat out {};
+    const bool piped = fstat(STDOUT_FILENO, &out) == 0 && S_ISFIFO(out.st_mode);
+    server.Run(StopPipe[0], piped ? STDOUT_FILENO : -1);
     return 0;
 }

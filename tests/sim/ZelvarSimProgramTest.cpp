@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 using namespace tarvel;
 using namespace tarvel::testing;
@@ -222,4 +226,37 @@ TEST(ZelvarSimProgram, AutomaticOperationPromptsWhenDone) {
     const auto sent = Clock::now();
     EXPECT_EQ(line.Ask("RGBADJ\r\r", "#"), "RGBADJ\r\nOK\r\n#");
     EXPECT_GE(ElapsedMs(sent), 290); // three projectors of 100 ms
+}
+
+TEST(ZelvarSimProgram, EndsWhenTheReaderOfItsOutputGoesAway) {
+    // A test that dies without stopping its simulator closes the reading end of the output
+    // pipe; the simulator must not outlive it.
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const std::string program = SimProcess::ProgramPath();
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, out[1]);
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    char first = 0;
+    EXPECT_EQ(read(out[0], &first, 1), 1); // it runs and has printed its path
+    close(out[0]);
+
+    int status = 0;
+    pid_t done = 0;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(Patience);
+    while ((done = waitpid(pid, &status, WNOHANG)) == 0 && Clock::now() < deadline)
+        usleep(5000);
+    if (done == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        FAIL() << "zelvar-sim kept running without a reader";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
