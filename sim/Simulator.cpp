@@ -59,7 +59,8 @@ bool DebugCommand(std::string_view line, bool& enter) {
     return true;
 }
 
-// A status query by its text without the address: kind 'S', 'I' or 'O' and the channel.
+// A status query in a form where 'Q' stands for the query ("Q" direct, "*%dQ!" in the
+// controller's ZVQUERY): its kind 'S', 'I' or 'O', the channel 1..4 and the address.
 bool StatusQuery(std::string_view text, std::string_view format, char& kind, int& channel,
                  int& address) {
     static constexpr std::string_view Kinds[] = {"SYINFOZV", "IINFOZV %1d", "OINFOZV %1d"};
