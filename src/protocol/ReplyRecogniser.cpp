@@ -9,6 +9,26 @@ constexpr std::string_view RefusedPattern = "?\r\nCTR";
 constexpr std::string_view DebugPattern = "?\r\nDEB";
 constexpr std::string_view ErrorPattern = "!ERR"; // then the separator and the code
 constexpr std::size_t ErrorLength = ErrorPattern.size() + 2;
+
+// A status reply's binary block starts within this many bytes: 0x01, a kind byte that is also
+// the number of data bytes that follow, then the data.
+constexpr std::size_t BlockStartWindow = 30;
+constexpr std::uint8_t BlockStart = 0x01;
+
+std::size_t BlockLength(std::uint8_t kind) {
+    switch (kind) {
+    case 0x08: // system information
+    case 'F':  // input status, short and long layout
+    case 'N':
+    case 'B': // output status layouts
+    case '@':
+    case '>':
+    case '?':
+        return kind;
+    default:
+        return 0;
+    }
+}
 } // namespace
 
 void ReplyRecogniser::Start(ConnectionMode mode, int minReplyLength, char promptCharacter) {
@@ -17,6 +37,7 @@ void ReplyRecogniser::Start(ConnectionMode mode, int minReplyLength, char prompt
     prompt_ = static_cast<std::uint8_t>(promptCharacter);
     stored_ = 0;
     position_ = 0;
+    blockEnd_ = 0;
     replyLength_ = 0;
     buffer_.fill(0);
     verdict_ = ReplyVerdict::Collecting;
@@ -36,6 +57,22 @@ ReplyVerdict ReplyRecogniser::Feed(std::span<const std::uint8_t> bytes) {
     stored_ += taken;
 
     while (position_ < stored_) {
+        // Data bytes of a status block are values, never a prompt or a controller pattern,
+        // however they happen to read.
+        if (position_ < blockEnd_) {
+            ++position_;
+            continue;
+        }
+        if (position_ < BlockStartWindow && buffer_[position_] == BlockStart) {
+            if (position_ + 1 == stored_) {
+                break; // the kind byte is still to come
+            }
+            if (const std::size_t length = BlockLength(buffer_[position_ + 1])) {
+                blockEnd_ = position_ + 2 + length;
+                position_ += 2;
+                continue;
+            }
+        }
         if (EndsReply(position_)) {
             // The last byte this event delivered becomes the terminator, whether or not it
             // is the prompt itself.

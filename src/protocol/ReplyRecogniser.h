@@ -28,6 +28,9 @@ enum class ReplyVerdict {
 // The verdict depends only on the bytes, not on how they are split into events: a controller
 // pattern cut by an event boundary is examined again when the rest arrives. Only the reply
 // text depends on the split, since the last byte of the accepting event becomes its end.
+// A status reply's binary block (0x01 and its kind byte within the first 30 bytes, then as
+// many data bytes as the kind says) is skipped whole: a value that happens to read "LR>" or
+// "\r\n#" must not end the reply in the middle of the data.
 class ReplyRecogniser {
 public:
     static constexpr std::size_t Capacity = 250;
@@ -69,6 +72,7 @@ private:
     std::array<std::uint8_t, Capacity> buffer_{};
     std::size_t stored_ = 0;
     std::size_t position_ = 0; // next byte to examine
+    std::size_t blockEnd_ = 0; // end of a status reply's binary block, 0 before one is seen
     std::size_t replyLength_ = 0;
     std::size_t minReplyLength_ = 0;
     ConnectionMode mode_ = ConnectionMode::Direct;

@@ -172,16 +172,64 @@ TEST(ReplyRecogniser, PatternsOnlyMatchInFullAndOnlyInControllerMode) {
 }
 
 TEST(ReplyRecogniser, BinaryRepliesKeepTheirNulBytes) {
-    const std::string reply = "OINFOZV 1\r\n\x01?\0\0\x05\r\n#"s;
-    Outcome outcome = Collect(ConnectionMode::Direct, 2, {reply});
+    const std::string block = "\x01\x08"
+                              "\0\0ZV1\0\0\0"s; // system information, 8 data bytes
+    const std::string reply = "SYINFOZV\r\n" + block + "\r\n#";
+    Outcome outcome = Collect(ConnectionMode::Direct, 8, {reply});
     EXPECT_EQ(outcome.Verdict, ReplyVerdict::Accepted);
-    EXPECT_EQ(outcome.Bytes, "OINFOZV 1\r\n\x01?\0\0\x05\r\n"s);
+    EXPECT_EQ(outcome.Bytes, "SYINFOZV\r\n" + block + "\r\n");
 
     ReplyRecogniser r;
-    r.Start(ConnectionMode::Direct, 2, '#');
+    r.Start(ConnectionMode::Direct, 8, '#');
     r.Feed(reply);
-    EXPECT_EQ(r.ReplyText(), "OINFOZV 1\r\n\x01?");
+    EXPECT_EQ(r.ReplyText(), "SYINFOZV\r\n\x01\x08");
     EXPECT_FALSE(r.ReplyEmpty());
+}
+
+// Seam gains 76, 82, 62 read "LR>"; an H total of 0x000D0A23 reads "\r\n#". Inside a status
+// block they are data, and the reply ends only at the prompt after the block.
+TEST(ReplyRecogniser, PromptLookalikesInsideAStatusBlockAreData) {
+    std::string output(66, '\x07');
+    output.replace(54, 3, "LR>");
+    const std::string echo = "ZVQUERY *5OINFOZV 1!\r\n";
+    const std::string controllerReply = echo +
+                                        "\x01"
+                                        "B" +
+                                        output + "\r\nLR>";
+    ExpectForEverySplit(ConnectionMode::Controller, 62, controllerReply, ReplyVerdict::Accepted,
+                        echo +
+                            "\x01"
+                            "B" +
+                            output + "\r\nLR");
+
+    std::string input(78, '\x05');
+    input.replace(8, 4, "\0\r\n#"s);
+    input.replace(60, 4, "?\r\nC"s); // a refusal's start, as data, at the end of an event
+    const std::string directReply = "IINFOZV 1\r\n\x01N" + input + "\r\n#";
+    ExpectForEverySplit(ConnectionMode::Direct, 20, directReply, ReplyVerdict::Accepted,
+                        "IINFOZV 1\r\n\x01N" + input + "\r\n");
+
+    const std::string errorLookalike = echo +
+                                       "\x01"
+                                       "B" +
+                                       std::string(40, '\0') + "!ERR 4" + std::string(20, '\0') +
+                                       "\r\nLR>";
+    ExpectForEverySplit(ConnectionMode::Controller, 62, errorLookalike, ReplyVerdict::Accepted,
+                        errorLookalike.substr(0, errorLookalike.size() - 1));
+}
+
+// Only 0x01 with a status kind within the first 30 bytes starts a block; anywhere else the
+// bytes are examined as usual.
+TEST(ReplyRecogniser, OnlyAStatusHeaderNearTheStartOpensABlock) {
+    EXPECT_EQ(Collect(ConnectionMode::Controller, 2,
+                      {"\x01Z"
+                       "LR>"})
+                  .Verdict,
+              ReplyVerdict::Accepted);
+    const std::string late = std::string(30, '.') + "\x01"
+                                                    "B"
+                                                    "LR>";
+    EXPECT_EQ(Collect(ConnectionMode::Controller, 2, {late}).Verdict, ReplyVerdict::Accepted);
 }
 
 TEST(ReplyRecogniser, NeverStoresMoreThanItsCapacity) {
