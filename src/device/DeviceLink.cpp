@@ -984,6 +984,7 @@ SendResult DeviceLink::RecoverLink() {
         return SendResult::NotSent;
     }
     const QPointer<DeviceLink> self(this);
+    const bool wasConnected = connected_;
     for (;;) {
         if (Stopping()) {
             return SendResult::NotSent;
@@ -1011,6 +1012,11 @@ SendResult DeviceLink::RecoverLink() {
         promptWait_ = DefaultPromptWait;
         switch (PromptExchange(commandBuffer_)) {
         case Prompt::Seen:
+            if (wasConnected && !connected_) {
+                // The port failed while the user was asked, and has been opened again.
+                SetConnected(true);
+                view_.SetReadSendEnabled(true);
+            }
             return SendResult::Done;
         case Prompt::NotSeen:
             break;
