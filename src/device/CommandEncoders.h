@@ -1,0 +1,73 @@
+#pragma once
+
+#include "device/SendResult.h"
+#include "protocol/Command.h"
+
+#include <array>
+
+namespace tarvel {
+
+class DeviceLink;
+
+// One operation per device command: store the values in the model, then, when Connected, send
+// the controller form (framed, with the command's settle) or the direct form (confirmed by the
+// prompt within the command's prompt wait, or written unconfirmed). `unit` is 1 or 2 (any
+// other index is used as an RS-485 address and stores nothing); channels are unit channels.
+// Owned by the DeviceLink.
+//
+// Results: NotSent when not Connected (the model holds the value all the same); otherwise the
+// transport's result. Any result but Done ends an operation made of several steps.
+class CommandEncoders {
+public:
+    explicit CommandEncoders(DeviceLink& link);
+
+    // Store, then send, for any command.
+    SendResult Send(int unit, const Command& command);
+
+    SendResult SendBlackLevel(int unit, int channel, int level);
+    // Afterwards the output status of the unit's four channels is read and the Display page
+    // refilled; the hourglass shows for the whole run.
+    SendResult SendControlMode(int unit, int mode);
+    SendResult SendDataDoubling(int unit, int on);
+    SendResult SendDisplay(int unit, int alignment, int overlap);
+    SendResult SendBasicFeathering(int unit, int on, float gamma);
+    SendResult SendHalo(int unit, int channel, EdgeSide side, int width, int offset);
+    SendResult SendReset(int unit, char kind = 'F');
+    SendResult SendTestPattern(int unit, int channel, int pattern, int raster, int grid);
+    SendResult SendInputContrast(int unit, int channel, InputColour colour, float value);
+    SendResult SendInputBrightness(int unit, int channel, InputColour colour, float value);
+    SendResult SendInputPhase(int unit, int channel, int phase);
+    SendResult SendHorizontalPosition(int unit, int channel, int position);
+    SendResult SendVerticalPosition(int unit, int channel, int position);
+    SendResult SendSaveInputConfig(int unit, int channel);
+    // Afterwards the input status of the unit's four channels is read and the Source page
+    // refilled.
+    SendResult SendResetInputConfig(int unit, int channel);
+    SendResult SendProjectors(int unit, int group, int total);
+    SendResult SendManualSeam(int unit, int channel, int mode, const std::array<int, 8>& gains);
+    SendResult SendSeamBridge(int unit, int on);
+    // Afterwards the channel's output status is read (through a controller: once more if that
+    // fails) and the Seam page refilled.
+    SendResult SendAutoSeam(int unit, int channel);
+    SendResult SendSystemSave(int unit);
+    SendResult SendFeatherCurve(int unit, char curve);
+    SendResult SendEdgeFeather(int unit, int channel, EdgeSide side, int on, float gamma, int width,
+                               int offset);
+    SendResult SendBridgeThreshold(int unit, int threshold);
+
+    // The automatic adjustments of one unit. The colour balance first reads the input status of
+    // the unit's channels and refuses (with its message, result Done) when channel 1 has no
+    // video. Afterwards the input status is read again and the Source page refilled.
+    SendResult AutoColourBalance(int unit);
+    SendResult AutoPosition(int unit);
+    SendResult AutoPhase(int unit);
+    SendResult RunAutomatic(int unit, AutoOperation operation);
+
+private:
+    // Input (or output) status of channels 1..4; false when the link went away.
+    bool ReadChannels(int unit, bool output);
+
+    DeviceLink& link_;
+};
+
+} // namespace tarvel

@@ -1,0 +1,1032 @@
+#include "device/DeviceLink.h"
+
+#include "device/CommandEncoders.h"
+#include "device/UnitQueries.h"
+#include "model/ChannelSettings.h"
+#include "platform/PortOpenResult.h"
+#include "platform/SerialPort.h"
+#include "platform/Waiter.h"
+#include "protocol/CommandEncoding.h"
+#include "protocol/Framing.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace tarvel {
+
+namespace {
+
+const QString SendingText = QStringLiteral("Sending command....");
+const QString OverflowText = QStringLiteral(
+    "Error! RS-232 communication port output buffer overflow. Please resend command.");
+const QString EstablishedText = QStringLiteral("Established communication with Zelvar on Com ");
+const QString EstablishCaption =
+    QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
+const QString QueryCaption = QStringLiteral("Tarvel - Query Zelvar settings verification");
+const QString StartQuestion = QStringLiteral(
+    "Tarvel requires connection to Zelvar(s) to function. Do you currently have Zelvar(s) "
+    "connected to the PC/laptop? Click Yes and Tarvel will search for Zelvar(s).");
+const QString StartHint = QStringLiteral(
+    "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' menu item "
+    "for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual for help with Tarvel "
+    "serial connection.");
+const QString NotDetectedText = QStringLiteral(
+    "Zelvar(s) not detected.\n1) Please check RS-232 cable.\n2) Make sure Zelvar(s) boot-up "
+    "initialization has been completed.\n3) Go to 'Serial Port->Search for Zelvar(s)->Search' "
+    "menu item for the Tarvel to search for Zelvar(s) again.");
+const QString NeedControllerText = QStringLiteral(
+    "Error! Current output settings require 2 Zelvars. Please connect PC's COM Port to Prendel "
+    "Controller's Serial Port and have the Zelvars connected to the Prendel Controller's Remote "
+    "Port.");
+const QString ControllerNotDetectedText = QStringLiteral(
+    "Controller not detected.\n1) Please check RS-232 cable and make sure it is connected to "
+    "laptop/PC and to the 'Console' port on the Controller.\n2) Make sure Controller and Zelvar "
+    "unit(s) boot-up initialization has been completed.");
+const QString ControllerQuestion =
+    QStringLiteral("Serial communication established with Controller. Do you wish to query the "
+                   "Zelvar's settings and update the Tarvel?");
+const QString ZelvarNotDetectedText = QStringLiteral(
+    "Zelvar not detected on COM Ports.\n1) Please check RS-232 cable and make sure it is "
+    "connected to laptop/PC and to the 'Remote' port on the Zelvar.\n2) Make sure Zelvar unit(s) "
+    "boot-up initialization has been completed.\n If using the Controller, make sure that the "
+    "Controller is turned on after after the Zelvar unit(s)boot-up initialization has been "
+    "completed.");
+const QString DirectQuestion = QStringLiteral(
+    "Serial communication established. Do you wish to query the Zelvar's settings and update the "
+    "Tarvel?");
+const QString OnlyUnitOneQuestion = QStringLiteral(
+    "Zelvar total # of projectors settings indicate that 2 Zelvars are required.To access 2 "
+    "Zelvars, Tarvel requires the use of an Prendel Controller.\nDo you wish to continue and "
+    "control only Zelvar #1?");
+const QString TwoUnitsHowTo = QStringLiteral(
+    "For Tarvel to control 2 Zelvars:\n1)Connect PC's COM Port to Prendel Controller's 'Console' "
+    "port\n2)Connect Zelvars to Kindrel Plus chassis(to ports labelled 'Kindrel')\n3)Set Zelvar "
+    "Serial Mode to RS485 and set RS485 ID to next available #.\n4)Reboot Prendel Controller and "
+    "verify that it detects Zelvars (ZV:#)");
+const QString TwoUnitsError =
+    QStringLiteral("Error! Increasing the # of Projectors to exceed 4 will require using 2 "
+                   "Zelvars.\n\n") +
+    TwoUnitsHowTo;
+
+const QString ResendingText = QStringLiteral("Resending message....");
+const QString ColourBalanceResendingText =
+    QStringLiteral("Detect Zelvar not done with Color Balance. Resending message....");
+const QString NoUnitAnswerText =
+    QStringLiteral("Error! Controller did not get response from Zelvar(s). Please check "
+                   "connections and Zelvar(s) Serial Mode settings.");
+const QString ControllerErrorText =
+    QStringLiteral("Error code returned by Controller detected.... Resending message");
+const QString TimeoutText =
+    QStringLiteral("Error! Timeout occured. Unable to communicate with Zelvar. Please verify that "
+                   "Serial Port is connected to Zelvar.");
+const QString ComPortErrorText = QStringLiteral(
+    "Error! COM Port communication with Zelvar has failed. Please check the RS-232 cable. Click "
+    "OK to retry. Click Cancel to exit application.");
+const QString ComPortErrorCaption = QStringLiteral("COM Port error");
+
+const std::string LeaveDebugConsole = "debug 0\r";
+
+constexpr int BaudForIndex[] = {38400, 57600};
+constexpr int WaitSlackMs = 5; // a wait that ends this much before its time was interrupted
+
+QString ProbeOpenNote(const PortOpenResult& result) {
+    const QString port = QStringLiteral("Note: COM Port #%1").arg(result.ComNumber);
+    if (result.Outcome == PortOpenResult::Status::PermissionDenied) {
+        return port + QStringLiteral(" cannot be opened. ") +
+               PortOpenResult::PermissionText(result.Device, result.Group);
+    }
+    return port + QStringLiteral(" is not responding/being used by another application.");
+}
+
+} // namespace
+
+// Marks a nested event loop run by the link: no send starts while one is active.
+class DeviceLink::WaitScope {
+public:
+    explicit WaitScope(DeviceLink& link) : link_(&link) { ++link.waitDepth_; }
+    ~WaitScope() {
+        if (!link_) {
+            return;
+        }
+        if (--link_->waitDepth_ == 0 && link_->lossPending_) {
+            QTimer::singleShot(0, link_.data(), &DeviceLink::ReportPortLossIfIdle);
+        }
+    }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+private:
+    QPointer<DeviceLink> link_;
+};
+
+// The hourglass for a flow, unless it is already shown; the arrow again afterwards.
+class DeviceLink::CursorScope {
+public:
+    explicit CursorScope(DeviceLink& link) : link_(&link) {
+        if (!link.view_.BusyCursorShown()) {
+            link.view_.SetBusyCursor(true);
+            changed_ = true;
+        }
+    }
+    ~CursorScope() {
+        if (changed_ && link_) {
+            link_->view_.SetBusyCursor(false);
+        }
+    }
+    CursorScope(const CursorScope&) = delete;
+    CursorScope& operator=(const CursorScope&) = delete;
+
+private:
+    QPointer<DeviceLink> link_;
+    bool changed_ = false;
+};
+
+DeviceLink::DeviceLink(SerialPort& port, LinkView& view, SettingsModel& model, QObject* parent)
+    : QObject(parent), port_(port), portGuard_(&port), view_(view), model_(model),
+      queries_(std::make_unique<UnitQueries>(*this)),
+      encoders_(std::make_unique<CommandEncoders>(*this)) {
+    timer1_.setSingleShot(true);
+    timer1_.setInterval(ReplyTimeoutMs);
+    connect(&timer1_, &QTimer::timeout, this, &DeviceLink::Timer1Timer);
+    connect(&port_, &SerialPort::DataAvailable, this, &DeviceLink::OnDataAvailable);
+    connect(&port_, &SerialPort::OpenChanged, this, &DeviceLink::OnOpenChanged);
+    if (auto* app = QCoreApplication::instance()) {
+        // Once the application quits, nested loops end at once: no flow may go on sending.
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] { interrupted_ = true; });
+    }
+    port_.SetHardwareFlowControl(false);
+    port_.SetInputFlowThresholds(SerialPort::DefaultInputFlowStop,
+                                 SerialPort::DefaultInputFlowResume);
+}
+
+DeviceLink::~DeviceLink() {
+    timer1_.stop();
+    if (portGuard_) {
+        disconnect(&port_, nullptr, this, nullptr);
+        expectOpen_ = false;
+        port_.Close();
+    }
+}
+
+// ----- State -----
+
+int DeviceLink::ComNumber() const {
+    return portGuard_ ? port_.ComNumber() : 0;
+}
+
+LinkSettings DeviceLink::Settings() const {
+    LinkSettings settings;
+    settings.Mode = mode_;
+    settings.BaudIndex = baudIndex_;
+    settings.DefaultBaud = defaultBaud_;
+    if (portGuard_) {
+        settings.Baud = port_.Baud();
+        settings.ParityCode = static_cast<int>(port_.CurrentParity());
+    }
+    return settings;
+}
+
+QString DeviceLink::UnitAddressText(int unit) const {
+    return unit == 1 || unit == 2 ? addressTexts_[static_cast<std::size_t>(unit - 1)] : QString();
+}
+
+void DeviceLink::SetUnitAddressText(int unit, const QString& text, bool visible) {
+    if (unit != 1 && unit != 2) {
+        return;
+    }
+    addressTexts_[static_cast<std::size_t>(unit - 1)] = text;
+    view_.ShowUnitAddress(unit, text, visible);
+}
+
+int DeviceLink::UnitAddress(int unit) const {
+    return tarvel::UnitAddress(unit, addressTexts_[0].toInt(), addressTexts_[1].toInt());
+}
+
+void DeviceLink::SetConnected(bool connected) {
+    connected_ = connected;
+    view_.ConnectedChanged(connected);
+}
+
+void DeviceLink::ShowSettings() {
+    view_.ShowLinkSettings(Settings());
+}
+
+bool DeviceLink::PortClosed() const {
+    return !portGuard_ || !port_.IsOpen();
+}
+
+void DeviceLink::ClosePort() {
+    expectOpen_ = false;
+    if (portGuard_) {
+        port_.Close();
+    }
+}
+
+// ----- Waits and boxes -----
+
+DeviceLink::WaitEnd DeviceLink::WaitFor(const std::function<bool()>& condition,
+                                        QDeadlineTimer deadline) {
+    const QPointer<DeviceLink> self(this);
+    bool met = false;
+    {
+        WaitScope scope(*this);
+        met = Waiter::WaitUntil(condition, deadline, this);
+    }
+    if (!self || !portGuard_) {
+        return WaitEnd::Gone;
+    }
+    if (met) {
+        return WaitEnd::Satisfied;
+    }
+    if (deadline.isForever() || deadline.remainingTime() > WaitSlackMs) {
+        // Nothing but the application's exit ends a wait early.
+        interrupted_ = true;
+        return WaitEnd::Interrupted;
+    }
+    return WaitEnd::TimedOut;
+}
+
+bool DeviceLink::Pause(int ms) {
+    if (Stopping()) {
+        return false;
+    }
+    const WaitEnd end = WaitFor([this] { return PortClosed() || Stopping(); },
+                                QDeadlineTimer(std::max(ms, 0), Qt::PreciseTimer));
+    return (end == WaitEnd::Satisfied || end == WaitEnd::TimedOut) && !Stopping();
+}
+
+bool DeviceLink::PumpOnce() {
+    const QPointer<DeviceLink> self(this);
+    {
+        WaitScope scope(*this);
+        Waiter::ProcessPendingMessages();
+    }
+    return self && portGuard_ && !Stopping();
+}
+
+std::optional<bool> DeviceLink::Ask(MessageKind kind, const QString& text, const QString& caption) {
+    const QPointer<DeviceLink> self(this);
+    bool answer = true;
+    {
+        WaitScope scope(*this);
+        MessageBoxes& boxes = view_.Messages();
+        switch (kind) {
+        case MessageKind::Information:
+            boxes.Information(text, caption);
+            break;
+        case MessageKind::YesNo:
+            answer = boxes.YesNo(text, caption);
+            break;
+        case MessageKind::OkCancel:
+            answer = boxes.OkCancel(text, caption);
+            break;
+        }
+    }
+    if (!self) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
+bool DeviceLink::Tell(const QString& text, const QString& caption) {
+    return Ask(MessageKind::Information, text, caption).has_value();
+}
+
+void DeviceLink::SetStatusText(const QString& text) {
+    view_.SetStatusText(text);
+}
+
+// ----- Port failure -----
+
+void DeviceLink::OnOpenChanged(bool open) {
+    if (!open && expectOpen_) {
+        OnPortLost();
+    }
+}
+
+void DeviceLink::OnPortLost() {
+    // Called from inside the port's signal: record only; the message comes later.
+    expectOpen_ = false;
+    if (probing_) {
+        return; // the probe says the port is not responding
+    }
+    lossPending_ = true;
+    if (connected_) {
+        SetConnected(false);
+    }
+    view_.SetReadSendEnabled(false);
+    QTimer::singleShot(0, this, &DeviceLink::ReportPortLossIfIdle);
+}
+
+void DeviceLink::ReportPortLossIfIdle() {
+    if (waitDepth_ == 0 && !probing_) {
+        ReportPortLoss();
+    }
+}
+
+void DeviceLink::ReportPortLoss() {
+    if (!lossPending_) {
+        return;
+    }
+    lossPending_ = false;
+    Tell(QStringLiteral("Error! The connection on serial port %1 was lost. The port has been "
+                        "closed. Please check the RS-232 cable, then go to 'Serial Port->Search "
+                        "for Zelvar(s)->Search' to connect again.")
+             .arg(PortOpenResult::PortLabel(openComNumber_, openDevice_)));
+}
+
+SendResult DeviceLink::AfterPortClosed() {
+    if (expectOpen_ && PortClosed()) {
+        OnPortLost(); // closed without the port telling
+    }
+    if (lossPending_) {
+        ReportPortLoss();
+        return SendResult::PortLost;
+    }
+    return SendResult::NotSent;
+}
+
+SendResult DeviceLink::StartCheck() {
+    if (Stopping() || ExchangeWaiting()) {
+        return SendResult::NotSent;
+    }
+    if (PortClosed()) {
+        return AfterPortClosed();
+    }
+    return SendResult::Done;
+}
+
+// ----- Serial link -----
+
+SendResult DeviceLink::WriteRaw(const std::string& text) {
+    if (PortClosed()) {
+        return SendResult::NotSent;
+    }
+    if (port_.OutputFreeSpace() > text.size()) {
+        port_.Write(QByteArray::fromStdString(text));
+        return PortClosed() ? SendResult::NotSent : SendResult::Done;
+    }
+    Tell(OverflowText);
+    return SendResult::NotSent;
+}
+
+SendResult DeviceLink::WriteText(const std::string& text) {
+    if (Stopping() || ExchangeWaiting()) {
+        return SendResult::NotSent;
+    }
+    const SendResult result = WriteRaw(text);
+    if (result != SendResult::Done && PortClosed()) {
+        return AfterPortClosed();
+    }
+    return result;
+}
+
+DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text) {
+    if (PortClosed()) {
+        return Prompt::NotSent;
+    }
+    const QPointer<DeviceLink> self(this);
+    const int savedBusy = view_.Busy();
+    view_.SetBusy(1);
+    port_.DiscardInput();
+    SetStatusText(SendingText);
+    WriteRaw(text);
+    if (!self) {
+        return Prompt::Gone;
+    }
+    view_.SetPageControlEnabled(false);
+    const int ticks = promptWait_;
+    QElapsedTimer clock;
+    clock.start();
+    bool seen = false;
+    {
+        WaitScope scope(*this);
+        seen = !PortClosed() && port_.WaitForString(QByteArray(1, promptCharacter_), ticks);
+    }
+    if (!self || !portGuard_) {
+        return Prompt::Gone;
+    }
+    SetStatusText(QString());
+    view_.SetPageControlEnabled(true);
+    view_.SetBusy(savedBusy);
+    if (seen) {
+        return Prompt::Seen;
+    }
+    if (PortClosed()) {
+        return expectOpen_ || lossPending_ ? Prompt::PortLost : Prompt::NotSent;
+    }
+    if (clock.elapsed() + WaitSlackMs < static_cast<qint64>(ticks) * PromptTickMs) {
+        interrupted_ = true;
+        return Prompt::NotSent;
+    }
+    return Prompt::NotSeen;
+}
+
+bool DeviceLink::AwaitPrompt(const std::string& text) {
+    if (Stopping() || ExchangeWaiting()) {
+        return true; // nothing sent
+    }
+    const Prompt prompt = PromptExchange(text);
+    if (prompt == Prompt::PortLost) {
+        AfterPortClosed();
+    }
+    return prompt != Prompt::NotSeen;
+}
+
+bool DeviceLink::ProbePort(int comNumber) {
+    if (Stopping() || !portGuard_ || !port_.ComNumberExists(comNumber)) {
+        return false;
+    }
+    const QPointer<DeviceLink> self(this);
+    if (port_.ComNumber() != comNumber) {
+        expectOpen_ = false; // moving the port closes it
+    }
+    port_.SetComNumber(comNumber);
+    if (!port_.IsOpen()) {
+        const PortOpenResult opened = port_.Open();
+        if (!opened.Ok()) {
+            Tell(ProbeOpenNote(opened));
+            return false;
+        }
+        expectOpen_ = true;
+        lossPending_ = false;
+        openComNumber_ = comNumber;
+        openDevice_ = opened.Device;
+    }
+    probing_ = true;
+    Prompt prompt = PromptExchange("\r");
+    if (prompt == Prompt::NotSeen) {
+        prompt = PromptExchange("\r");
+    }
+    if (prompt == Prompt::Gone) {
+        return false;
+    }
+    probing_ = false;
+    if (prompt == Prompt::PortLost) {
+        lossPending_ = false;
+        Tell(QStringLiteral("Note: COM Port #%1 is not responding.").arg(comNumber));
+        return false;
+    }
+    return self && prompt == Prompt::Seen;
+}
+
+int DeviceLink::ScanPorts() {
+    if (Stopping() || ExchangeWaiting() || !portGuard_) {
+        return -1;
+    }
+    const QPointer<DeviceLink> self(this);
+    // Reopened by the probes, so the mode's flow control applies.
+    ClosePort();
+    view_.SetPageControlEnabled(false);
+    view_.SetBusyCursor(true);
+    promptWait_ = ProbePromptWait;
+    int result = -1;
+    for (int n = SerialPort::FirstComNumber; n <= SerialPort::LastComNumber; ++n) {
+        const bool answered = ProbePort(n);
+        if (!self) {
+            return -1;
+        }
+        if (answered) {
+            SetStatusText(EstablishedText + QString::number(n));
+            view_.SetComNumberText(QString::number(n));
+            result = 1;
+            break;
+        }
+        if (Stopping()) {
+            break;
+        }
+    }
+    if (result == -1) {
+        ClosePort();
+    }
+    promptWait_ = DefaultPromptWait;
+    view_.SetBusyCursor(false);
+    view_.SetPageControlEnabled(true);
+    return result;
+}
+
+void DeviceLink::ApplyBaudBox() {
+    port_.SetBaud(BaudForIndex[baudIndex_ == 1 ? 1 : 0]);
+}
+
+void DeviceLink::SetConnectionMode(ConnectionMode mode) {
+    mode_ = mode;
+    const bool controller = mode == ConnectionMode::Controller;
+    if (defaultBaud_) {
+        baudIndex_ = controller ? 1 : 0;
+    }
+    promptCharacter_ = PromptCharacterFor(mode);
+    port_.SetHardwareFlowControl(controller);
+    ApplyBaudBox();
+    ShowSettings();
+}
+
+void DeviceLink::SetBaudIndex(int index) {
+    baudIndex_ = index == 1 ? 1 : 0;
+    ApplyBaudBox();
+    ShowSettings();
+}
+
+void DeviceLink::ChooseDefaultBaud() {
+    defaultBaud_ = true;
+    ShowSettings();
+}
+
+void DeviceLink::ChooseBaud(int baud) {
+    if (!SerialPort::IsSupportedBaud(baud)) {
+        return;
+    }
+    port_.SetBaud(baud);
+    defaultBaud_ = false;
+    ShowSettings();
+}
+
+void DeviceLink::ChooseParity(int code) {
+    if (code < 0 || code > 4) {
+        return;
+    }
+    port_.SetParity(static_cast<Parity>(code));
+    ShowSettings();
+}
+
+int DeviceLink::ScanFor(ConnectionMode mode) {
+    SetConnectionMode(mode);
+    return ScanPorts();
+}
+
+void DeviceLink::AskToSearch() {
+    SetBaudIndex(0);
+    const std::optional<bool> yes = Ask(MessageKind::YesNo, StartQuestion, EstablishCaption);
+    if (!yes) {
+        return;
+    }
+    if (*yes) {
+        Search();
+    } else {
+        Tell(StartHint);
+    }
+}
+
+void DeviceLink::Search() {
+    if (Stopping() || ExchangeWaiting()) {
+        return;
+    }
+    const QPointer<DeviceLink> self(this);
+    int result = ScanFor(ConnectionMode::Direct);
+    if (!self) {
+        return;
+    }
+    if (result == -1) {
+        result = ScanFor(ConnectionMode::Controller);
+        if (!self) {
+            return;
+        }
+        if (result == -1) {
+            if (!Tell(NotDetectedText)) {
+                return;
+            }
+            SetConnected(false);
+            view_.SetReadSendEnabled(false);
+            return;
+        }
+        SetConnected(true);
+        if (PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
+            return;
+        }
+    } else {
+        if (view_.PlannedProjectorCount() > 4) {
+            if (!Tell(NeedControllerText)) {
+                return;
+            }
+            ClosePort();
+            SetConnected(false);
+            view_.SetReadSendEnabled(false);
+            return;
+        }
+        SetConnected(true);
+        replyFailed_ = false;
+    }
+    view_.SetReadSendEnabled(true);
+    view_.ReadAllSettings();
+    if (self) {
+        view_.SetBusy(0);
+    }
+}
+
+void DeviceLink::ConnectThroughController() {
+    if (Stopping() || ExchangeWaiting()) {
+        return;
+    }
+    const QPointer<DeviceLink> self(this);
+    if (ScanFor(ConnectionMode::Controller) == -1) {
+        if (self && Tell(ControllerNotDetectedText)) {
+            SetConnected(false);
+            view_.SetReadSendEnabled(false);
+        }
+        return;
+    }
+    if (!self) {
+        return;
+    }
+    SetConnected(true);
+    if (PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
+        return;
+    }
+    view_.SetReadSendEnabled(true);
+    const std::optional<bool> yes = Ask(MessageKind::YesNo, ControllerQuestion, QueryCaption);
+    if (yes && *yes) {
+        view_.ReadAllSettings();
+    }
+}
+
+void DeviceLink::ConnectDirectly() {
+    if (Stopping() || ExchangeWaiting()) {
+        return;
+    }
+    const QPointer<DeviceLink> self(this);
+    if (ScanFor(ConnectionMode::Direct) == -1) {
+        if (self && Tell(ZelvarNotDetectedText)) {
+            SetConnected(false);
+            view_.SetReadSendEnabled(false);
+        }
+        return;
+    }
+    if (!self || !CheckUnitCountForMode()) {
+        return; // refused, or the link went away
+    }
+    SetConnected(true);
+    replyFailed_ = false;
+    view_.SetReadSendEnabled(true);
+    const std::optional<bool> yes = Ask(MessageKind::YesNo, DirectQuestion, QueryCaption);
+    if (!yes) {
+        return;
+    }
+    if (*yes) {
+        view_.ReadAllSettings();
+        if (!self) {
+            return;
+        }
+    }
+    view_.SetBusy(0);
+}
+
+void DeviceLink::Disconnect() {
+    ClosePort();
+    SetConnected(false);
+    view_.SetReadSendEnabled(false);
+    view_.RefreshPage();
+    model_.System.ReadValid = false;
+}
+
+void DeviceLink::Shutdown() {
+    shutDown_ = true;
+    timer1_.stop();
+    ClosePort();
+    connected_ = false;
+}
+
+bool DeviceLink::CheckUnitCountForMode() {
+    return CheckUnitCountForMode(view_.PlannedProjectorCount(), view_.SelectedProjectorCount());
+}
+
+bool DeviceLink::CheckUnitCountForMode(double plannedProjectors, int selectedProjectors) {
+    const QPointer<DeviceLink> self(this);
+    if (plannedProjectors > 4.0 && mode_ == ConnectionMode::Direct) {
+        const std::optional<bool> yes =
+            Ask(MessageKind::YesNo, OnlyUnitOneQuestion, EstablishCaption);
+        if (!yes) {
+            return false;
+        }
+        if (*yes) {
+            return true;
+        }
+        if (Tell(TwoUnitsHowTo)) {
+            Disconnect();
+        }
+        return false;
+    }
+    if (selectedProjectors <= 4) {
+        return true;
+    }
+    if (mode_ == ConnectionMode::Controller) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (attempt > 0 && !Pause(1000)) {
+                return false;
+            }
+            int count = 0;
+            const QueryResult result = queries_->ReadUnitCount(count);
+            if (!self || result == QueryResult::Aborted) {
+                return false;
+            }
+            if (count > 1) {
+                return true;
+            }
+        }
+    }
+    Tell(TwoUnitsError);
+    return false;
+}
+
+// ----- Command transport -----
+
+void DeviceLink::ClearReplyFlags() {
+    replyFailed_ = false;
+    controllerRejected_ = false;
+    debugModeSeen_ = false;
+    timedOut_ = false;
+    noUnitAnswer_ = false;
+    controllerError_ = false;
+}
+
+void DeviceLink::StartCollecting() {
+    recogniser_.Start(mode_, minReplyLength_, promptCharacter_);
+    awaitingReply_ = true;
+}
+
+void DeviceLink::OnDataAvailable(int /*count*/) {
+    if (!awaitingReply_ || PortClosed()) {
+        return; // the bytes stay in the port
+    }
+    const QByteArray bytes = port_.Read(port_.BytesAvailable());
+    if (bytes.isEmpty()) {
+        return;
+    }
+    const ReplyVerdict verdict = recogniser_.Feed(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
+    switch (verdict) {
+    case ReplyVerdict::Collecting:
+    case ReplyVerdict::Idle:
+    case ReplyVerdict::TimedOut:
+        return;
+    case ReplyVerdict::Accepted:
+        break;
+    case ReplyVerdict::Refused:
+        controllerRejected_ = true;
+        replyFailed_ = true;
+        break;
+    case ReplyVerdict::DebugConsole:
+        debugModeSeen_ = true;
+        replyFailed_ = true;
+        break;
+    case ReplyVerdict::NoUnitAnswer:
+        timer1_.stop();
+        noUnitAnswer_ = true;
+        replyFailed_ = true;
+        break;
+    case ReplyVerdict::ControllerError:
+        controllerError_ = true;
+        controllerRejected_ = true;
+        replyFailed_ = true;
+        break;
+    case ReplyVerdict::Overflow:
+        replyFailed_ = true;
+        break;
+    }
+    awaitingReply_ = false;
+}
+
+void DeviceLink::Timer1Timer() {
+    timer1_.stop();
+    recogniser_.TimeOut();
+    timedOut_ = true;
+    replyFailed_ = true;
+}
+
+SendResult DeviceLink::CollectReply() {
+    // Bytes that came before AwaitingReply was set belong to this reply.
+    if (!PortClosed() && port_.BytesAvailable() > 0) {
+        OnDataAvailable(port_.BytesAvailable());
+    }
+    const WaitEnd end =
+        WaitFor([this] { return !awaitingReply_ || replyFailed_ || PortClosed() || Stopping(); },
+                QDeadlineTimer(QDeadlineTimer::Forever));
+    if (end == WaitEnd::Gone) {
+        return SendResult::NotSent;
+    }
+    timer1_.stop();
+    awaitingReply_ = false;
+    if (end == WaitEnd::Interrupted || Stopping()) {
+        return SendResult::NotSent;
+    }
+    if (PortClosed()) {
+        return AfterPortClosed();
+    }
+    return SendResult::Done;
+}
+
+SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
+    if (const SendResult check = StartCheck(); check != SendResult::Done) {
+        return check;
+    }
+    const QPointer<DeviceLink> self(this);
+    commandBuffer_ = command.substr(0, CommandBufferSize - 1);
+    CursorScope cursor(*this);
+    // Whatever way the send ends, the page is usable again and the status bar empty.
+    const auto finish = [&](SendResult result) {
+        if (self) {
+            view_.SetPageControlEnabled(true);
+            SetStatusText(QString());
+        }
+        return result;
+    };
+
+    for (;;) {
+        ClearReplyFlags();
+        minReplyLength_ = tarvel::MinReplyLength(commandBuffer_);
+        SetStatusText(SendingText);
+        port_.DiscardInput();
+        WriteRaw("PASS ");
+        WriteRaw(commandBuffer_);
+        WriteRaw(ChecksumText(commandBuffer_));
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        view_.SetPageControlEnabled(false);
+        timer1_.start(ReplyTimeoutMs);
+        StartCollecting();
+        WriteRaw("\r\r");
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        const SendResult collected = CollectReply();
+        if (collected != SendResult::Done) {
+            return finish(collected);
+        }
+        if (!replyFailed_) {
+            break;
+        }
+
+        std::optional<bool> goOn = true;
+        if (timedOut_) {
+            goOn = Ask(MessageKind::OkCancel, TimeoutText);
+        } else if (noUnitAnswer_ && !colourBalanceWait_) {
+            goOn = Ask(MessageKind::OkCancel, NoUnitAnswerText);
+        } else if (controllerError_) {
+            SetStatusText(ControllerErrorText);
+            goOn = Pause(ResendPauseMs);
+        }
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        if (!goOn.has_value() || !*goOn) {
+            // Cancel abandons the command; the model keeps the value it stored.
+            return finish(PortClosed() || Stopping() ? AfterPortClosed() : SendResult::Stopped);
+        }
+        if (debugModeSeen_ && PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
+            return SendResult::NotSent;
+        }
+        bool paused = true;
+        if (colourBalanceWait_) {
+            SetStatusText(ColourBalanceResendingText);
+            paused = Pause(ColourBalancePauseMs);
+        } else {
+            SetStatusText(ResendingText);
+        }
+        paused = paused && Pause(ResendPauseMs) && PumpOnce();
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        if (!paused || PortClosed()) {
+            return finish(AfterPortClosed());
+        }
+    }
+
+    if (settleMs > 0 && !Pause(settleMs)) {
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        return finish(AfterPortClosed());
+    }
+    if (!self) {
+        return SendResult::NotSent;
+    }
+    if (PortClosed()) {
+        return finish(AfterPortClosed());
+    }
+    return finish(SendResult::Done);
+}
+
+SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
+    if (const SendResult check = StartCheck(); check != SendResult::Done) {
+        return check;
+    }
+    const QPointer<DeviceLink> self(this);
+    commandBuffer_ = query.substr(0, CommandBufferSize - 1);
+    minReplyLength_ = minReplyLength;
+    for (int round = 0;; ++round) {
+        ClearReplyFlags();
+        port_.DiscardInput();
+        StartCollecting();
+        timer1_.start(ReplyTimeoutMs);
+        WriteRaw(commandBuffer_);
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        const SendResult collected = CollectReply();
+        if (collected != SendResult::Done) {
+            return collected;
+        }
+        bool alive = true;
+        if (timedOut_) {
+            alive = Tell(TimeoutText);
+        } else if (noUnitAnswer_ && !colourBalanceWait_) {
+            alive = Tell(NoUnitAnswerText);
+        } else if (controllerError_) {
+            SetStatusText(ControllerErrorText);
+            alive = Pause(ResendPauseMs);
+        }
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        if (!alive || PortClosed() || Stopping()) {
+            return AfterPortClosed();
+        }
+        if (!debugModeSeen_ || round > 0) {
+            return SendResult::Done;
+        }
+        // A unit answered from its debug console: take it out and ask once more.
+        if (PromptExchange(LeaveDebugConsole) == Prompt::Gone || !Pause(DebugLeavePauseMs)) {
+            return self ? AfterPortClosed() : SendResult::NotSent;
+        }
+    }
+}
+
+SendResult DeviceLink::SendConfirmed(const std::string& command, int promptWait) {
+    if (const SendResult check = StartCheck(); check != SendResult::Done) {
+        return check;
+    }
+    const QPointer<DeviceLink> self(this);
+    commandBuffer_ = command.substr(0, CommandBufferSize - 1);
+    CursorScope cursor(*this);
+    promptWait_ = promptWait;
+    const Prompt prompt = PromptExchange(commandBuffer_);
+    if (prompt == Prompt::Gone || !self) {
+        return SendResult::NotSent;
+    }
+    promptWait_ = DefaultPromptWait;
+    switch (prompt) {
+    case Prompt::Seen:
+        return SendResult::Done;
+    case Prompt::NotSeen:
+        return RecoverLink();
+    case Prompt::PortLost:
+        return AfterPortClosed();
+    default:
+        return SendResult::NotSent;
+    }
+}
+
+SendResult DeviceLink::RecoverLink() {
+    if (ExchangeWaiting()) {
+        return SendResult::NotSent;
+    }
+    const QPointer<DeviceLink> self(this);
+    const bool wasConnected = connected_;
+    for (;;) {
+        if (Stopping()) {
+            return SendResult::NotSent;
+        }
+        promptWait_ = ProbePromptWait;
+        bool answered = ProbePort(ComNumber());
+        while (!answered) {
+            if (!self || Stopping()) {
+                return SendResult::NotSent;
+            }
+            const std::optional<bool> retry =
+                Ask(MessageKind::OkCancel, ComPortErrorText, ComPortErrorCaption);
+            if (!retry) {
+                return SendResult::NotSent;
+            }
+            if (!*retry) {
+                ClosePort();
+                view_.ExitApplication(-1);
+            }
+            answered = ProbePort(ComNumber());
+        }
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        promptWait_ = DefaultPromptWait;
+        switch (PromptExchange(commandBuffer_)) {
+        case Prompt::Seen:
+            if (wasConnected && !connected_) {
+                // The port failed while the user was asked, and has been opened again.
+                SetConnected(true);
+                view_.SetReadSendEnabled(true);
+            }
+            return SendResult::Done;
+        case Prompt::NotSeen:
+            break;
+        case Prompt::PortLost:
+            return AfterPortClosed();
+        case Prompt::Gone:
+        case Prompt::NotSent:
+            return SendResult::NotSent;
+        }
+    }
+}
+
+} // namespace tarvel

@@ -1,0 +1,226 @@
+#pragma once
+
+#include "device/LinkView.h"
+#include "device/SendResult.h"
+#include "platform/MessageBoxes.h"
+#include "protocol/CommandTable.h"
+#include "protocol/ConnectionMode.h"
+#include "protocol/ReplyRecogniser.h"
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace tarvel {
+
+class CommandEncoders;
+class SerialPort;
+class UnitQueries;
+struct SettingsModel;
+
+// The one serial link to the units: the port and its settings, the connection mode and prompt,
+// the search for units, and the transport that carries one command at a time and settles its
+// reply. Owns the queries and encoders that are built on it.
+//
+// Waiting. Every wait runs the window's messages (Waiter), so the port's data signal and
+// Timer1 settle a reply while the sender stands still in its wait. The data handler and the
+// timer handler only record what happened; the sender shows the messages and makes the pauses
+// after its wait.
+//
+// One exchange at a time. While the link runs a nested event loop of its own (a reply or
+// prompt wait, a pause, one of its message boxes) any send asked for is not started: it
+// returns NotSent. Disconnect stays possible and ends every wait.
+//
+// Lifetime. The port must outlive the link. The link (and with it its queries and encoders)
+// may be destroyed during one of its waits: the wait then ends and every caller returns
+// without touching anything (results NotSent, Aborted, or an empty answer).
+class DeviceLink : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int ReplyTimeoutMs = 8000;       // Timer1
+    static constexpr int ProbePromptWait = 10;        // ticks while ports are probed
+    static constexpr int ResendPauseMs = 900;         // before a framed command goes again
+    static constexpr int ColourBalancePauseMs = 5000; // extra while a colour balance runs
+    static constexpr int DebugLeavePauseMs = 1000;    // after a unit left its debug console
+    static constexpr int CommandBufferSize = 250;     // characters, the terminator included
+
+    DeviceLink(SerialPort& port, LinkView& view, SettingsModel& model, QObject* parent = nullptr);
+    ~DeviceLink() override;
+
+    UnitQueries& Queries() { return *queries_; }
+    CommandEncoders& Encoders() { return *encoders_; }
+    SerialPort& Port() { return port_; }
+    LinkView& View() { return view_; }
+    SettingsModel& Model() { return model_; }
+
+    // ----- State -----
+    ConnectionMode Mode() const { return mode_; }
+    char PromptCharacter() const { return promptCharacter_; }
+    int PromptWait() const { return promptWait_; }
+    void SetPromptWait(int ticks) { promptWait_ = ticks; }
+    bool Connected() const { return connected_; }
+    int ComNumber() const;
+    LinkSettings Settings() const;
+
+    // The unit addresses as ZelvarID1Edit and ZelvarID2Edit hold them ("1" and "2" at start).
+    // UnitAddress is the text's integer value for units 1 and 2; any other index is itself.
+    QString UnitAddressText(int unit) const;
+    void SetUnitAddressText(int unit, const QString& text, bool visible);
+    int UnitAddress(int unit) const;
+
+    // An exchange of the link waits (a send now would not be started).
+    bool ExchangeWaiting() const { return waitDepth_ > 0; }
+    // The link no longer sends: the window is closing or the application quits.
+    bool Stopping() const { return shutDown_ || interrupted_; }
+
+    // ----- Transport state, for the queries -----
+    const std::string& CommandBuffer() const { return commandBuffer_; }
+    int MinReplyLength() const { return minReplyLength_; }
+    bool AwaitingReply() const { return awaitingReply_; }
+    bool ReplyFailed() const { return replyFailed_; }
+    bool ControllerRejected() const { return controllerRejected_; }
+    bool DebugModeSeen() const { return debugModeSeen_; }
+    bool ReplyTimedOut() const { return timedOut_; }
+    bool ColourBalanceWait() const { return colourBalanceWait_; }
+    void SetColourBalanceWait(bool on) { colourBalanceWait_ = on; }
+    // The reply of the last exchange (text before the terminator when accepted).
+    std::span<const std::uint8_t> ReplyBuffer() const { return recogniser_.ReplyBytes(); }
+    bool ReplyEmpty() const { return recogniser_.ReplyEmpty(); }
+    const QTimer& Timer1() const { return timer1_; }
+
+    // ----- Serial link and discovery -----
+    // Writes the text unless the output buffer lacks room (then the overflow message).
+    SendResult WriteText(const std::string& text);
+    // Sends the text and waits PromptWait ticks for the prompt character. True when the prompt
+    // came, and when nothing was sent (port closed); false without a prompt.
+    bool AwaitPrompt(const std::string& text);
+    bool ProbePort(int comNumber);
+    int ScanPorts(); // 1 when a port answered, -1 when none did
+    // RS485CheckBox checked (Controller) or not, then its click handler.
+    void SetConnectionMode(ConnectionMode mode);
+    void SetBaudIndex(int index); // BaudComboBox and its change handler
+    bool CheckUnitCountForMode();
+    bool CheckUnitCountForMode(double plannedProjectors, int selectedProjectors);
+
+    // At the window's first showing: asks whether units are connected; Yes searches.
+    void AskToSearch();
+    // Serial Port menu.
+    void Search();
+    void ConnectThroughController();
+    void ConnectDirectly();
+    void Disconnect();
+    void ChooseDefaultBaud();
+    void ChooseBaud(int baud); // 9600, 19200, 38400, 57600
+    void ChooseParity(int code);
+
+    // The window is closing: every wait ends, nothing is sent any more, the port is closed.
+    void Shutdown();
+
+    // ----- Command transport -----
+    // A controller command ("*1SYSAVE!"), framed, resent until the controller accepts it, then
+    // settleMs of pause. The time-out and no-answer boxes let the user stop (Stopped).
+    SendResult SendFramed(const std::string& command, int settleMs);
+    // A query text as it goes on the wire; one reply collected. A prompt before
+    // minReplyLength does not end it. Afterwards read ReplyFailed, ControllerRejected and
+    // ReplyBuffer.
+    SendResult SendQuery(const std::string& query, int minReplyLength);
+    // A direct command confirmed by the prompt within promptWait ticks (PromptWait is 80
+    // again afterwards); without a prompt the link is recovered and the command sent again.
+    SendResult SendConfirmed(const std::string& command, int promptWait = DefaultPromptWait);
+    // Probes the current port until it answers, asking the user each time it does not
+    // (Cancel ends the program with -1), then sends CommandBuffer again until confirmed.
+    SendResult RecoverLink();
+    // Timer1's handler: the reply did not come in time.
+    void Timer1Timer();
+
+    // ----- Waits and boxes of the link's flows (marked as link waits) -----
+    // Messages run for ms (ends early when the port closes). False: stop, the link may be gone.
+    bool Pause(int ms);
+    bool PumpOnce();
+    // A box; nullopt when the link went away meanwhile.
+    std::optional<bool> Ask(MessageKind kind, const QString& text,
+                            const QString& caption = MessageBoxes::DefaultCaption);
+    bool Tell(const QString& text, const QString& caption = MessageBoxes::DefaultCaption);
+    // A status bar text the link's flows put up.
+    void SetStatusText(const QString& text);
+
+private:
+    enum class WaitEnd { Satisfied, TimedOut, Interrupted, Gone };
+    enum class Prompt { Seen, NotSeen, NotSent, PortLost, Gone };
+    class WaitScope;
+    class CursorScope;
+
+    // The reply handler (data available on the port).
+    void OnDataAvailable(int count);
+    void OnOpenChanged(bool open);
+    void OnPortLost();
+    void ReportPortLossIfIdle();
+    // The port failed under the program and the user has not been told yet: tell now.
+    void ReportPortLoss();
+    bool PortClosed() const;
+
+    WaitEnd WaitFor(const std::function<bool()>& condition, QDeadlineTimer deadline);
+    Prompt PromptExchange(const std::string& text);
+    SendResult StartCheck();
+    SendResult AfterPortClosed();
+    SendResult WriteRaw(const std::string& text);
+    SendResult CollectReply();
+    void StartCollecting();
+    void ClearReplyFlags();
+    void SetConnected(bool connected);
+    void ClosePort();
+    void ShowSettings();
+    void ApplyBaudBox();
+    int ScanFor(ConnectionMode mode);
+
+    SerialPort& port_;
+    QPointer<SerialPort> portGuard_;
+    LinkView& view_;
+    SettingsModel& model_;
+    std::unique_ptr<UnitQueries> queries_;
+    std::unique_ptr<CommandEncoders> encoders_;
+
+    ConnectionMode mode_ = ConnectionMode::Direct;
+    char promptCharacter_ = '#';
+    int promptWait_ = DefaultPromptWait;
+    bool connected_ = false;
+    bool defaultBaud_ = true;
+    int baudIndex_ = 0;
+    std::array<QString, 2> addressTexts_{QStringLiteral("1"), QStringLiteral("2")};
+
+    std::string commandBuffer_;
+    int minReplyLength_ = 0;
+    ReplyRecogniser recogniser_;
+    bool awaitingReply_ = false;
+    bool replyFailed_ = false;
+    bool controllerRejected_ = false;
+    bool debugModeSeen_ = false;
+    bool timedOut_ = false;
+    bool noUnitAnswer_ = false;    // "!ERR" code 4
+    bool controllerError_ = false; // "!ERR" with another code
+    bool colourBalanceWait_ = false;
+    QTimer timer1_;
+
+    int waitDepth_ = 0;
+    bool shutDown_ = false;
+    bool interrupted_ = false;
+    // The link opened the port and has not closed it: a close it did not make is a failure.
+    bool expectOpen_ = false;
+    bool probing_ = false;
+    bool lossPending_ = false;
+    QString openDevice_;
+    int openComNumber_ = 0;
+};
+
+} // namespace tarvel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "device/SendResult.h"
+#include "protocol/StatusQuery.h"
+
+namespace tarvel {
+
+class DeviceLink;
+
+// The status queries: how many units the controller sees and at which addresses, and each
+// unit's system information, input status and output status, parsed into the model. Owned by
+// the DeviceLink; every query goes through its SendQuery.
+//
+// When the controller asks for a query again (it refused it or reported an error, or the
+// output status came back empty) the query is sent again, at most ResendLimit times in all;
+// then it fails.
+class UnitQueries {
+public:
+    static constexpr int ResendLimit = 5;
+
+    explicit UnitQueries(DeviceLink& link);
+
+    // The unit count; 0 on failure or when the controller sees no unit. Fills the unit
+    // addresses (the link's ZelvarID texts and the model's UnitId).
+    int QueryUnitCount();
+    // The same, telling a failed reply from a link that went away.
+    QueryResult ReadUnitCount(int& count);
+
+    QueryResult QuerySystemInfo(int unit);
+    QueryResult QueryInputStatus(int unit, int channel);
+    QueryResult QueryOutputStatus(int unit, int channel);
+
+    // Reads one unit completely behind the progress window. 1: read (warnings may have been
+    // shown); -1: system information failed; -2..-5: the user stopped after the input status of
+    // channel 1..4 failed; -6..-9: the same for the output status. 0: the read was abandoned
+    // because the link went away (closed, lost or shut down); the user has already been told.
+    int QueryUnit(int unit);
+
+private:
+    enum class Variant { A, B, C };
+
+    QueryResult Exchange(StatusQuery query, int unit, int channel, Variant variant);
+    QueryResult ParseFailed(const char* what);
+
+    DeviceLink& link_;
+};
+
+} // namespace tarvel
