@@ -10,6 +10,8 @@ DisplaySetupPage::DisplaySetupPage(const UiContext& context, QWidget* parent)
     overlapEdit_->setText(QStringLiteral("64"));
     // A provisional place until the page layout is built.
     overlapEdit_->setGeometry(720, 300, 41, 21);
+    connect(overlapEdit_, &FieldEdit::Left, this, &DisplaySetupPage::OverlapLeft);
+    connect(overlapEdit_, &FieldEdit::EnterPressed, this, &DisplaySetupPage::OverlapEnterPressed);
 }
 
 QString DisplaySetupPage::OverlapText() const {
@@ -20,7 +22,14 @@ void DisplaySetupPage::SetOverlapText(const QString& text) {
     overlapEdit_->setText(text);
 }
 
-// The basic group and the per-channel advanced groups come with the page layout.
+// The page's controls and fills come with the page layout.
 void DisplaySetupPage::ApplyEdgeFeatheringMode() {}
+void DisplaySetupPage::FillDisplayPage() {}
+void DisplaySetupPage::FillTestPattern(int) {}
+void DisplaySetupPage::FillBlackLevel(int) {}
+void DisplaySetupPage::FillBasicFeather() {}
+void DisplaySetupPage::FillOverlap() {}
+void DisplaySetupPage::ShowChannels(int) {}
+void DisplaySetupPage::SetServiceView(bool) {}
 
 } // namespace tarvel

@@ -21,6 +21,28 @@ public:
     // Shows the basic or the advanced edge-feathering controls as AdvanceModeCheckBox says.
     void ApplyEdgeFeatheringMode();
 
+    // The page from the model (callers hold UpdatingControls), and its parts that other
+    // pages refill alone.
+    void FillDisplayPage();
+    void FillTestPattern(int channel);
+    void FillBlackLevel(int channel);
+    void FillBasicFeather();
+    void FillOverlap();
+
+    // The projector count changed: channel groups 1..count, right edges of 2..count-1, the
+    // second sub-page from 5 on, and the groups that need more than one projector.
+    void ShowChannels(int count);
+
+    // The service view's controls on this page.
+    void SetServiceView(bool on);
+
+signals:
+    // OWidthEdit was left / its arrows (OWidthUpDown) were clicked: the planning calculator
+    // handles the overlap field.
+    void OverlapLeft();
+    void OverlapStepped(bool up);
+    void OverlapEnterPressed();
+
 private:
     FieldEdit* overlapEdit_;
 };

@@ -10,6 +10,11 @@ class SourceSetupPage : public TabPage {
 
 public:
     explicit SourceSetupPage(const UiContext& context, QWidget* parent = nullptr);
+
+    // The page from the model for the selected channel (callers hold UpdatingControls).
+    void FillSourcePage();
+    // The projector count changed: the Channel Select lists "1".."count", first one selected.
+    void SetChannelCount(int count);
 };
 
 } // namespace tarvel
