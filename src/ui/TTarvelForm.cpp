@@ -15,6 +15,7 @@
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -187,7 +188,20 @@ QString TTarvelForm::StatusText() const {
 }
 
 void TTarvelForm::SetPageControlEnabled(bool enabled) {
+    // Qt takes the focus from a control whose page is disabled, as every send does for its
+    // wait: the control that had it gets it back afterwards, so Tab and Enter carry on.
+    QWidget* focus = QApplication::focusWidget();
+    if (!enabled && focus != nullptr && pageControl_->isAncestorOf(focus)) {
+        focusBeforeDisable_ = focus;
+    }
     pageControl_->setEnabled(enabled);
+    if (enabled && focusBeforeDisable_ != nullptr) {
+        if (QApplication::focusWidget() == nullptr && focusBeforeDisable_->isEnabled() &&
+            focusBeforeDisable_->isVisible()) {
+            focusBeforeDisable_->setFocus(Qt::OtherFocusReason);
+        }
+        focusBeforeDisable_ = nullptr;
+    }
 }
 
 void TTarvelForm::SetReadSendEnabled(bool enabled) {

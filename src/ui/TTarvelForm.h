@@ -9,6 +9,7 @@
 #include "ui/UiContext.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -20,6 +21,7 @@ class QTabWidget;
 
 namespace tarvel {
 
+class DeviceLink;
 class DisplaySetupPage;
 class InformationPage;
 class PlanningPage;
@@ -74,6 +76,8 @@ public:
     SerialPort& Port() { return *port_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
+    // The link the pages send through (not owned).
+    void SetLink(DeviceLink* link) { context_.Link = link; }
     const std::filesystem::path& IniPath() const { return iniPath_; }
 
     PlanningPage& Planning() { return *planning_; }
@@ -159,6 +163,8 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TConnectionHelpForm* connectionHelpForm_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
+
+    QPointer<QWidget> focusBeforeDisable_; // the control to give the focus back to
 
     std::filesystem::path iniPath_;
     bool iniLoaded_ = false;

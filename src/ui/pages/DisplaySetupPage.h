@@ -36,6 +36,12 @@ public:
     // The service view's controls on this page.
     void SetServiceView(bool on);
 
+    // The Seam Removal page's bridge controls changed: their twins here
+    // (DisplaySetupSeamBridgeAllConfigCheckBox, DisplaySetupBridgeThresholdEdit) follow,
+    // without running their own handlers.
+    void SetSeamBridgeTwins(bool checked);
+    void SetBridgeThresholdTwinText(const QString& text);
+
 signals:
     // OWidthEdit was left / its arrows (OWidthUpDown) were clicked: the planning calculator
     // handles the overlap field.
