@@ -233,7 +233,8 @@ TEST_F(TTarvelFormTest, APageIsUsableWhenConnectedAndNotBusy) {
     auto* pages = Control<QTabWidget>("PhasePageControl");
     pages->setCurrentWidget(&form->SourceSetup());
     EXPECT_TRUE(form->SourceSetup().Usable());
-    EXPECT_EQ(form->StatusText(), "Established communication with Zelvar on Com 1");
+    // The page was filled: channel 1 of an empty model has no video lock.
+    EXPECT_EQ(form->StatusText(), SourceSetupPage::NoLockNote);
 
     form->State().Busy = 1;
     pages->setCurrentWidget(&form->Information());

@@ -1,0 +1,198 @@
+#include "PageRig.h"
+
+#include "device/UnitQueries.h"
+#include "ui/FieldEdit.h"
+#include "ui/TInfoForm.h"
+#include "ui/UpdatingControlsGuard.h"
+#include "ui/pages/DisplaySetupPage.h"
+#include "ui/pages/SeamRemovalPage.h"
+#include "ui/pages/SourceSetupPage.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace tarvel::test {
+
+void FormLinkView::ShowProgress(const QString& text) {
+    form_.InfoForm().ShowProgress(text);
+}
+
+void FormLinkView::SetProgressDots(const QString& dots) {
+    form_.InfoForm().SetProgressDots(dots);
+}
+
+void FormLinkView::HideProgress() {
+    form_.InfoForm().HideProgress();
+}
+
+void FormLinkView::FillDisplayPage() {
+    const UpdatingControlsGuard updating(form_.State());
+    form_.DisplaySetup().FillDisplayPage();
+}
+
+void FormLinkView::FillSourcePage() {
+    const UpdatingControlsGuard updating(form_.State());
+    form_.SourceSetup().FillSourcePage();
+}
+
+void FormLinkView::FillSeamPage() {
+    const UpdatingControlsGuard updating(form_.State());
+    form_.SeamRemoval().FillSeamPage();
+}
+
+void FormLinkView::ExitApplication(int code) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
+}
+
+PageRig::PageRig() {
+    TTarvelForm::Options options;
+    options.Messages = &Boxes;
+    options.Connected = [this] { return Link != nullptr && Link->Connected(); };
+    options.CloseWaitMs = 0;
+    ::testing::internal::CaptureStderr(); // the note about a missing Tarvel.ini
+    Form = std::make_unique<TTarvelForm>(std::move(options));
+    ::testing::internal::GetCapturedStderr();
+    View = std::make_unique<FormLinkView>(*Form);
+    Port = std::make_unique<QtSerialPort>();
+}
+
+PageRig::~PageRig() {
+    if (Link) {
+        Link->Shutdown();
+    }
+    Form->SetLink(nullptr);
+    Link.reset();
+    Form->hide(); // closed without the exit question
+    Form.reset();
+    qunsetenv("TARVEL_PORTS");
+    sim_.Stop();
+    std::remove(log_.c_str());
+    std::remove(state_.c_str());
+}
+
+::testing::AssertionResult PageRig::ShowWindow() {
+    Boxes.Answer(false); // no search at start-up
+    if (!ShowActive(*Form)) {
+        return ::testing::AssertionFailure() << "the window did not become active";
+    }
+    QTest::qWait(10);
+    if (Boxes.PendingAnswers() != 0) {
+        return ::testing::AssertionFailure() << "the start-up question was not asked";
+    }
+    Boxes.Clear();
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PageRig::Connect(std::vector<std::string> simOptions) {
+    if (auto shown = ShowWindow(); !shown) {
+        return shown;
+    }
+    bool controller = false;
+    for (std::size_t i = 0; i + 1 < simOptions.size(); ++i) {
+        controller = controller || (simOptions[i] == "--mode" && simOptions[i + 1] == "controller");
+    }
+    simOptions.insert(simOptions.end(), {"--log", log_, "--state", state_});
+    std::string error;
+    if (!sim_.Start(simOptions, &error)) {
+        return ::testing::AssertionFailure() << "zelvar-sim did not start: " << error;
+    }
+    qputenv("TARVEL_PORTS", QByteArray::fromStdString(sim_.PtyPath()));
+    Link = std::make_unique<DeviceLink>(*Port, *View, Form->Model());
+    Form->SetLink(Link.get());
+
+    Boxes.Answer(false); // do not read the units now
+    if (controller) {
+        Link->ConnectThroughController();
+    } else {
+        Link->ConnectDirectly();
+    }
+    if (!Link->Connected()) {
+        return ::testing::AssertionFailure()
+               << "not connected; boxes: " << Boxes.Texts().join(" | ").toStdString();
+    }
+    Form->Model().System.UnitCount = controller ? Link->Queries().QueryUnitCount() : 1;
+    Boxes.Clear();
+    Mark();
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PageRig::ReadUnits(bool outputs) {
+    const int units = Form->Model().System.UnitCount;
+    for (int unit = 1; unit <= units; ++unit) {
+        if (outputs) {
+            if (const int result = Link->Queries().QueryUnit(unit); result != 1) {
+                return ::testing::AssertionFailure() << "unit " << unit << " read: " << result;
+            }
+            continue;
+        }
+        for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
+            if (Link->Queries().QueryInputStatus(unit, channel) != QueryResult::Ok) {
+                return ::testing::AssertionFailure() << "unit " << unit << " input " << channel;
+            }
+        }
+    }
+    Form->State().Busy = 0;
+    Boxes.Clear(); // the read's own warnings
+    Mark();
+    // The progress window came and went; a window manager would make this one active again.
+    if (!Reactivate(*Form)) {
+        return ::testing::AssertionFailure() << "the window did not become active again";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void PageRig::ShowPage(QWidget& page) {
+    QTabWidget* pages = Form->PageControl();
+    pages->setTabVisible(pages->indexOf(&page), true);
+    if (pages->currentWidget() == &page) {
+        Form->PhasePageControlChange();
+    } else {
+        pages->setCurrentWidget(&page);
+    }
+    QTest::qWait(1);
+}
+
+QStringList PageRig::Log() const {
+    QStringList lines;
+    std::istringstream in(SimProcess::ReadFile(log_));
+    for (std::string line; std::getline(in, line);) {
+        lines << QString::fromStdString(line);
+    }
+    return lines;
+}
+
+QStringList PageRig::Sent() const {
+    return Log().mid(mark_);
+}
+
+void PageRig::Mark() {
+    mark_ = static_cast<int>(Log().size());
+}
+
+void PageRig::Type(QLineEdit* edit, const QString& text) {
+    // Into the edit without committing the field that had the focus.
+    static_cast<FieldEdit*>(edit)->TakeFocusBack();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    if (!text.isEmpty()) {
+        QTest::keyClicks(edit, text);
+    }
+}
+
+void PageRig::Leave(QWidget* to) {
+    to->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(1);
+}
+
+void PageRig::TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* to) {
+    Type(edit, text);
+    Leave(to);
+}
+
+} // namespace tarvel::test
