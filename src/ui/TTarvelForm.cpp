@@ -107,6 +107,11 @@ void TTarvelForm::BuildWindow() {
     }
     // The service view shows it.
     pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), false);
+    // The Display Setup twins of the seam bridge controls hand their changes to that page.
+    connect(displaySetup_, &DisplaySetupPage::SeamBridgeTwinClicked, seamRemoval_,
+            &SeamRemovalPage::BridgeTwinClicked);
+    connect(displaySetup_, &DisplaySetupPage::BridgeThresholdTwinCommitted, seamRemoval_,
+            &SeamRemovalPage::CommitBridgeThresholdTwin);
     setCentralWidget(pageControl_);
 
     QStatusBar* status = statusBar();

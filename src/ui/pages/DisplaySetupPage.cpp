@@ -31,7 +31,7 @@ void DisplaySetupPage::FillBasicFeather() {}
 void DisplaySetupPage::FillOverlap() {}
 void DisplaySetupPage::ShowChannels(int) {}
 void DisplaySetupPage::SetServiceView(bool) {}
-void DisplaySetupPage::SetSeamBridgeTwins(bool) {}
+void DisplaySetupPage::SetSeamBridgeTwin(bool) {}
 void DisplaySetupPage::SetBridgeThresholdTwinText(const QString&) {}
 
 } // namespace tarvel

@@ -36,10 +36,9 @@ public:
     // The service view's controls on this page.
     void SetServiceView(bool on);
 
-    // The Seam Removal page's bridge controls changed: their twins here
-    // (DisplaySetupSeamBridgeAllConfigCheckBox, DisplaySetupBridgeThresholdEdit) follow,
-    // without running their own handlers.
-    void SetSeamBridgeTwins(bool checked);
+    // The seam bridge twins. The Seam Removal page copies its Enable box and threshold here;
+    // neither runs a handler.
+    void SetSeamBridgeTwin(bool checked);
     void SetBridgeThresholdTwinText(const QString& text);
 
 signals:
@@ -48,6 +47,13 @@ signals:
     void OverlapLeft();
     void OverlapStepped(bool up);
     void OverlapEnterPressed();
+
+    // The user clicked DisplaySetupSeamBridgeAllConfigCheckBox: the Seam Removal page's Enable
+    // box takes the state and runs its handler.
+    void SeamBridgeTwinClicked(bool checked);
+    // DisplaySetupBridgeThresholdEdit was left or stepped: the text goes into
+    // BridgeThresholdEdit, which is committed.
+    void BridgeThresholdTwinCommitted(const QString& text);
 
 private:
     FieldEdit* overlapEdit_;

@@ -81,7 +81,7 @@ SeamRemovalPage::~SeamRemovalPage() = default;
 void SeamRemovalPage::BuildGainGroup() {
     gainGroup_ = new QGroupBox(QStringLiteral("Manual Seam Gain"), this);
     gainGroup_->setObjectName(QStringLiteral("SeamGroupBox"));
-    gainGroup_->setGeometry(16, 72, 425, 318);
+    gainGroup_->setGeometry(16, 72, 425, 300);
 
     constexpr int labelX = 24;
     constexpr int editX = 96;
@@ -128,7 +128,7 @@ void SeamRemovalPage::BuildGainGroup() {
     connect(single, &QPushButton::clicked, this, &SeamRemovalPage::SeamAutoSingleConfigButtonClick);
 
     autoAllButton_ =
-        MakeButton(this, "SeamAutoAllConfigButton", "Auto Seam Gain (All Channels)", 16, 400, 240);
+        MakeButton(this, "SeamAutoAllConfigButton", "Auto Seam Gain (All Channels)", 16, 384, 240);
     connect(autoAllButton_, &QPushButton::clicked, this,
             &SeamRemovalPage::SeamAutoAllConfigButtonClick);
 }
@@ -238,7 +238,7 @@ void SeamRemovalPage::FillSeamPage() {
 void SeamRemovalPage::MirrorBridge(bool checked) {
     bridgeSingle_->setChecked(checked);
     if (Context().Form != nullptr) {
-        Context().Form->DisplaySetup().SetSeamBridgeTwins(checked);
+        Context().Form->DisplaySetup().SetSeamBridgeTwin(checked);
     }
 }
 

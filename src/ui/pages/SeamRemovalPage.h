@@ -20,7 +20,7 @@ class NumericField;
 // Seam gains, automatic seam gain and seam bridging per channel. The tab is hidden until the
 // service view shows it. The bridge box and threshold have twins on the Display Setup page:
 // the twins hand their changes to this page (BridgeTwinClicked, CommitBridgeThresholdTwin),
-// and this page keeps them up to date through DisplaySetupPage::SetSeamBridgeTwins and
+// and this page keeps them up to date through DisplaySetupPage::SetSeamBridgeTwin and
 // SetBridgeThresholdTwinText.
 class SeamRemovalPage : public TabPage {
     Q_OBJECT
