@@ -245,6 +245,16 @@ TEST_F(SeamRemovalPageTest, ArrowsStopAtTheBoundsAndAnEmptyThresholdStepsFrom16)
 TEST_F(SeamRemovalPageTest, ResetOnScreen6SendsEightGainsOf128ToUnit2Channel2) {
     Open({"--mode", "controller", "--units", "2"});
     ClickScreen(6);
+    rig.Form->State().Busy = 1; // another action under way: the buttons do nothing
+    for (const char* button : {"SeamAutoSingleConfigButton", "ResetSeamGainButton",
+                               "SeamAutoAllConfigButton", "SeamBridgeAllConfigCheckBox"}) {
+        Click(button);
+    }
+    rig.Form->State().Busy = 0;
+    EXPECT_TRUE(rig.Sent().isEmpty());
+    EXPECT_TRUE(rig.Boxes.Calls().empty());
+    Enable()->setChecked(false);
+
     Click("SeamAutoSingleConfigButton");
     EXPECT_EQ(rig.Sent(), QStringList({"*2AUTOSEAM 2!", "*2OINFOZV 2!"}));
     // The unit's own gains for channel 2, read back: 100 + 3k + 2.
@@ -328,7 +338,7 @@ TEST_F(SeamRemovalPageTest, TickingEnableTicksTheTwinWithoutASecondSend) {
     rig.Mark();
 
     // The twin's click: the Enable box takes its state and its handler sends once per unit.
-    Page().BridgeTwinClicked(false);
+    emit rig.Form->DisplaySetup().SeamBridgeTwinClicked(false);
     EXPECT_FALSE(Enable()->isChecked());
     EXPECT_FALSE(rig.Control<QCheckBox>("SeamBridgeSingleConfigCheckBox")->isChecked());
     EXPECT_EQ(rig.Sent(), QStringList({"*1BRDGSEAM 0!", "*2BRDGSEAM 0!"}));
@@ -336,7 +346,7 @@ TEST_F(SeamRemovalPageTest, TickingEnableTicksTheTwinWithoutASecondSend) {
 
     // While the program fills controls the twin's change stays on the twin.
     rig.Form->State().UpdatingControls = true;
-    Page().BridgeTwinClicked(true);
+    emit rig.Form->DisplaySetup().SeamBridgeTwinClicked(true);
     rig.Form->State().UpdatingControls = false;
     EXPECT_FALSE(Enable()->isChecked());
     EXPECT_TRUE(rig.Sent().isEmpty());
@@ -348,7 +358,7 @@ TEST_F(SeamRemovalPageTest, TheTwinThresholdCommitsThroughThisPagesField) {
     rig.ShowPage(rig.Form->DisplaySetup()); // the twin is used where this page is out of sight
     ASSERT_FALSE(Threshold()->isVisible());
 
-    EXPECT_TRUE(Page().CommitBridgeThresholdTwin("40"));
+    emit rig.Form->DisplaySetup().BridgeThresholdTwinCommitted("40");
     EXPECT_EQ(Page().BridgeThresholdText(), "40");
     EXPECT_EQ(rig.Sent(), QStringList({"*1BRTHRS 40!", "*2BRTHRS 40!"}));
     rig.Mark();

@@ -272,6 +272,12 @@ TEST_F(SourceSetupPageTest, BadTextsShowTheFieldsMessageKeepTheFocusAndSendNothi
     }
     EXPECT_EQ(rig.Form->Model().Channels.Input(1, 1).HPosition, 352);
     EXPECT_FLOAT_EQ(rig.Form->Model().Channels.Input(1, 1).OverallContrast, 100.0f);
+
+    // A bounds error refills the whole page, a text typed elsewhere and never left included.
+    rig.Type(Edit("LeftRContrast"), "7.5");
+    rig.TypeAndLeave(Edit("Phase"), "-17", Other());
+    EXPECT_EQ(Text("LeftRContrast"), "0");
+    EXPECT_EQ(QApplication::focusWidget(), Edit("Phase"));
 }
 
 // --- arrows --------------------------------------------------------------------------------
@@ -316,6 +322,15 @@ TEST_F(SourceSetupPageTest, ArrowsStopAtTheBoundsAndReportBadTexts) {
 TEST_F(SourceSetupPageTest, SaveConfigStoresTheSelectedChannelAndAllChannelsGoUnitByUnit) {
     Open({"--mode", "controller", "--units", "2"});
     ClickChannel(6);
+    rig.Form->State().Busy = 1; // another action under way: the buttons do nothing
+    Click("SaveConfigButton");
+    Click("SaveAllConfigButton");
+    Click("AutoConfigButton");
+    Click("AutoColorBalanceButton");
+    rig.Form->State().Busy = 0;
+    EXPECT_TRUE(rig.Sent().isEmpty());
+    EXPECT_TRUE(rig.Boxes.Calls().empty());
+
     Click("SaveConfigButton");
     EXPECT_EQ(rig.Sent(), QStringList({"*2ICSAVZV 2!"}));
     rig.Mark();

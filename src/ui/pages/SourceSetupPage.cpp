@@ -192,7 +192,7 @@ void SourceSetupPage::BuildChannelSelect() {
 void SourceSetupPage::BuildAlignmentGroup() {
     alignmentGroup_ = new QGroupBox(QStringLiteral("Input Alignment"), this);
     alignmentGroup_->setObjectName(QStringLiteral("InputAlignmentGroupBox"));
-    alignmentGroup_->setGeometry(16, 72, 425, 200);
+    alignmentGroup_->setGeometry(16, 72, 425, 172);
 
     const auto refill = [this] { FillSourcePage(); };
     hPosition_ = new NumericField(
