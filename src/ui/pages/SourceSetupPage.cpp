@@ -203,14 +203,7 @@ void SourceSetupPage::BuildAlignmentGroup() {
          .InvalidNumberEnding = QStringLiteral("' is not a valid H Position Value."),
          .Restore = refill,
          .StepReport = StepConversionReport::OwnMessage,
-         .Send =
-             [this](std::span<const double> values) {
-                 if (CommandEncoders* encoders = Encoders()) {
-                     const UnitChannel uc = Selected();
-                     encoders->SendHorizontalPosition(uc.Unit, uc.Channel,
-                                                      static_cast<int>(values[0]));
-                 }
-             },
+         .Send = SendToSelected(&CommandEncoders::SendHorizontalPosition),
          .EnterTarget = [this] { return static_cast<QWidget*>(vPosition_->Edit()); }},
         Context(), alignmentGroup_);
     vPosition_ = new NumericField(
@@ -222,14 +215,7 @@ void SourceSetupPage::BuildAlignmentGroup() {
          .InvalidNumberEnding = QStringLiteral("' is not a valid V Position Value."),
          .Restore = refill,
          .StepReport = StepConversionReport::OwnMessage,
-         .Send =
-             [this](std::span<const double> values) {
-                 if (CommandEncoders* encoders = Encoders()) {
-                     const UnitChannel uc = Selected();
-                     encoders->SendVerticalPosition(uc.Unit, uc.Channel,
-                                                    static_cast<int>(values[0]));
-                 }
-             },
+         .Send = SendToSelected(&CommandEncoders::SendVerticalPosition),
          .EnterTarget = [this] { return static_cast<QWidget*>(phase_->Edit()); }},
         Context(), alignmentGroup_);
     phase_ = new NumericField(
@@ -243,13 +229,7 @@ void SourceSetupPage::BuildAlignmentGroup() {
          .InvalidNumberEnding = QStringLiteral("' is not a valid Phase Value."),
          .Restore = refill,
          .StepReport = StepConversionReport::OwnMessage,
-         .Send =
-             [this](std::span<const double> values) {
-                 if (CommandEncoders* encoders = Encoders()) {
-                     const UnitChannel uc = Selected();
-                     encoders->SendInputPhase(uc.Unit, uc.Channel, static_cast<int>(values[0]));
-                 }
-             },
+         .Send = SendToSelected(&CommandEncoders::SendInputPhase),
          // Without video lock the H position is disabled and cannot take the focus; Enter
          // then goes to the channel selector, so the phase is still committed.
          .EnterTarget =
@@ -338,6 +318,17 @@ void SourceSetupPage::BuildColourGroup() {
         field->Place(row.Contrast ? contrastX : brightnessX, rowY, 65);
         colourFields_.push_back(field);
     }
+}
+
+NumericSend SourceSetupPage::SendToSelected(SendResult (CommandEncoders::*send)(int unit,
+                                                                                int channel,
+                                                                                int value)) {
+    return [this, send](std::span<const double> values) {
+        if (CommandEncoders* encoders = Encoders()) {
+            const UnitChannel uc = Selected();
+            (encoders->*send)(uc.Unit, uc.Channel, static_cast<int>(values[0]));
+        }
+    };
 }
 
 UnitChannel SourceSetupPage::Selected() const {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "device/SendResult.h"
 #include "model/ChannelSettings.h"
 #include "protocol/Command.h"
+#include "ui/NumericFieldSpec.h"
 #include "ui/pages/TabPage.h"
 
 #include <QString>
@@ -74,6 +76,9 @@ private:
     void SourceScreenSelectRadioGroupClick();
     UnitChannel Selected() const;
     CommandEncoders* Encoders() const;
+    // A field's send: the command for the selected channel with the field's integer.
+    NumericSend SendToSelected(SendResult (CommandEncoders::*send)(int unit, int channel,
+                                                                   int value));
     // The guarded button handler of an automatic adjustment: confirmations, the operation on
     // unit 1 and then unit 2, and the page switch rule afterwards.
     void RunAutomatic(AutoOperation operation);
