@@ -48,7 +48,7 @@ int ChannelSelectGroup::ItemIndex() const {
 }
 
 void ChannelSelectGroup::SetItemIndex(int index) {
-    if (index >= 0 && index < ItemCount) {
+    if (index >= 0 && index < count_) { // a channel that is not listed cannot be chosen
         items_[static_cast<std::size_t>(index)]->setChecked(true);
     }
 }

@@ -29,6 +29,7 @@ public:
     void SetCount(int count);
 
     int ItemIndex() const;
+    // Selects a shown item; any other index changes nothing.
     void SetItemIndex(int index);
     QRadioButton* Item(int index) const;
 

@@ -60,7 +60,6 @@ PageRig::PageRig() {
     Form = std::make_unique<TTarvelForm>(std::move(options));
     ::testing::internal::GetCapturedStderr();
     View = std::make_unique<FormLinkView>(*Form);
-    Port = std::make_unique<QtSerialPort>();
 }
 
 PageRig::~PageRig() {
@@ -104,7 +103,7 @@ PageRig::~PageRig() {
         return ::testing::AssertionFailure() << "zelvar-sim did not start: " << error;
     }
     qputenv("TARVEL_PORTS", QByteArray::fromStdString(sim_.PtyPath()));
-    Link = std::make_unique<DeviceLink>(*Port, *View, Form->Model());
+    Link = std::make_unique<DeviceLink>(Form->Port(), *View, Form->Model());
     Form->SetLink(Link.get());
 
     Boxes.Answer(false); // do not read the units now
@@ -118,6 +117,10 @@ PageRig::~PageRig() {
                << "not connected; boxes: " << Boxes.Texts().join(" | ").toStdString();
     }
     Form->Model().System.UnitCount = controller ? Link->Queries().QueryUnitCount() : 1;
+    // Every channel of the units on the Channel Selects, as a projector count change lists them.
+    const int channels = Form->Model().System.UnitCount * ChannelsPerUnit;
+    Form->SourceSetup().SetChannelCount(channels);
+    Form->SeamRemoval().SetChannelCount(channels);
     Boxes.Clear();
     Mark();
     return ::testing::AssertionSuccess();

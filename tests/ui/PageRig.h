@@ -5,7 +5,6 @@
 
 #include "device/DeviceLink.h"
 #include "device/LinkView.h"
-#include "platform/QtSerialPort.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/TTarvelForm.h"
 
@@ -98,8 +97,8 @@ public:
     WorkingDirectory Directory;
     ScriptedMessageBoxes Boxes;
     std::unique_ptr<TTarvelForm> Form;
+    // The link on the form's serial port, until the form owns its link.
     std::unique_ptr<FormLinkView> View;
-    std::unique_ptr<QtSerialPort> Port;
     std::unique_ptr<DeviceLink> Link;
 
 private:

@@ -392,6 +392,7 @@ TEST_F(SeamRemovalPageTest, ThePageIsUsableOnlyWithALinkAndTheThresholdShowsWhen
     model.Channels.UnitOutput(2).SeamBridge = 1;
     model.Channels.UnitOutput(2).BridgeThreshold = 0;
     model.Channels.Output(2, 3).SeamGain = {1, 2, 3, 4, 5, 6, 7, 8};
+    Page().SetChannelCount(8);
     Page().SelectChannel(7);
     EXPECT_EQ(Gains(), QStringList({"1", "2", "3", "4", "5", "6", "7", "8"}));
     EXPECT_TRUE(Enable()->isChecked());

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPort>
 #include <QTest>
 #include <QToolButton>
 
@@ -418,7 +417,7 @@ TEST_F(SourceSetupPageTest, AutoColourBalanceRunsUnitAfterUnitBehindTheProgressW
     rig.ShowPage(Page());
     rig.Mark();
     QStringList progressAtStart;
-    QObject::connect(rig.Port.get(), &SerialPort::Written, [&](const QByteArray& bytes) {
+    QObject::connect(&rig.Form->Port(), &SerialPort::Written, [&](const QByteArray& bytes) {
         if (bytes.contains("RGBADJ")) {
             progressAtStart << (rig.Form->InfoForm().isVisible() ? rig.Form->InfoForm().Text()
                                                                  : QString("hidden"));
@@ -521,7 +520,10 @@ TEST_F(SourceSetupPageTest, ThePageIsUsableOnlyWithALinkAndTheCountSetsTheItems)
     }
     EXPECT_EQ(rig.Form->StatusText(), "Note: No Zelvar communication established yet.");
 
+    Page().SetChannelCount(8);
     Page().SelectChannel(4);
+    Page().SelectChannel(9); // not listed: nothing changes
+    EXPECT_EQ(Page().SelectedChannel(), 4);
     Page().SetChannelCount(3);
     auto* group = rig.Control<ChannelSelectGroup>("SourceScreenSelectRadioGroup");
     EXPECT_EQ(group->title(), "Channel Select");
