@@ -292,12 +292,19 @@ bool SeamRemovalPage::CommitBridgeThresholdTwin(const QString& text) {
         return true;
     }
     const QPointer<SeamRemovalPage> self(this);
+    const QPointer<QWidget> before = QApplication::focusWidget();
     const bool accepted = threshold_->CommitField();
-    // The failed commit gave the focus to this page's edit, which is out of sight while the
-    // twin is in use: it must not keep the keyboard.
-    if (self && !accepted && QApplication::focusWidget() == threshold_->Edit() &&
-        !threshold_->Edit()->isVisible()) {
-        threshold_->Edit()->clearFocus();
+    // A failed commit gives the focus to this page's edit, which is out of sight while the
+    // twin is in use: the keyboard goes back to where it was, and leaving the hidden edit
+    // commits nothing.
+    FieldEdit* edit = threshold_->Edit();
+    if (self && !accepted && !edit->isVisible() && QApplication::focusWidget() == edit) {
+        const QSignalBlocker quiet(edit);
+        if (before != nullptr && before != edit && before->isVisible() && before->isEnabled()) {
+            before->setFocus(Qt::OtherFocusReason);
+        } else {
+            edit->clearFocus();
+        }
     }
     return accepted;
 }
