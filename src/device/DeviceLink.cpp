@@ -149,6 +149,8 @@ DeviceLink::DeviceLink(SerialPort& port, LinkView& view, SettingsModel& model, Q
       encoders_(std::make_unique<CommandEncoders>(*this)) {
     timer1_.setSingleShot(true);
     timer1_.setInterval(ReplyTimeoutMs);
+    timer1_.setTimerType(Qt::PreciseTimer); // a coarse timer may run 5 % late
+
     connect(&timer1_, &QTimer::timeout, this, &DeviceLink::Timer1Timer);
     connect(&port_, &SerialPort::DataAvailable, this, &DeviceLink::OnDataAvailable);
     connect(&port_, &SerialPort::OpenChanged, this, &DeviceLink::OnOpenChanged);
