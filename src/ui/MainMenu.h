@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace tarvel {
+
+// What a menu item asks the window to do. The COM Port items carry None: they are shown and
+// ticked but nothing acts on them.
+enum class MenuCommand {
+    None,
+    OpenConfigurationFile,
+    SaveConfigurationToFile,
+    SendCurrentSettings,
+    Exit,
+    BaudDefault,
+    Baud9600,
+    Baud19200,
+    Baud38400,
+    Baud57600,
+    ParityNone,
+    ParityOdd,
+    ParityEven,
+    ParityMark,
+    ParitySpace,
+    Search,
+    ConnectThroughController,
+    ConnectDirectly,
+    ReadFromZelvars,
+    Disconnect,
+    ConnectionHelp,
+    About,
+};
+
+// MainMenu1, built from one table: every menu and item with its objectName, caption, tick
+// mark and enabled state. Ticks within the Baud and Parity menus are exclusive (choosing an
+// item ticks it alone), as are the COM Port search item's.
+class MainMenu {
+public:
+    MainMenu(QMenuBar* bar, std::function<void(MenuCommand)> run);
+
+    // An item's action, or a submenu's own action, by objectName; null for an unknown name.
+    QAction* Action(const QString& name) const;
+    QMenu* Menu(const QString& name) const;
+
+private:
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+};
+
+} // namespace tarvel

@@ -1,0 +1,386 @@
+#include "ui/TTarvelForm.h"
+
+#include "config/NumberFormat.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtSerialPort.h"
+#include "platform/Waiter.h"
+#include "ui/TAboutBox.h"
+#include "ui/TConnectionHelpForm.h"
+#include "ui/TInfoForm.h"
+#include "ui/UpdatingControlsGuard.h"
+#include "ui/pages/DisplaySetupPage.h"
+#include "ui/pages/InformationPage.h"
+#include "ui/pages/PlanningPage.h"
+#include "ui/pages/ProjectorSetupPage.h"
+#include "ui/pages/SeamRemovalPage.h"
+#include "ui/pages/SourceSetupPage.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace tarvel {
+
+const QString TTarvelForm::Caption = QStringLiteral("Prendel - Tarvel");
+const QString TTarvelForm::VersionNumber = QStringLiteral("1.08");
+const QString TTarvelForm::NoCommunicationNote =
+    QStringLiteral("Note: No Zelvar communication established yet.");
+const QString TTarvelForm::ExitQuestion =
+    QStringLiteral("Are you sure you want to exit this application?");
+const QString TTarvelForm::ExitCaption = QStringLiteral("Prendel - Tarvel :Confirm Exit");
+const QString TTarvelForm::ConnectQuestion = QStringLiteral(
+    "Tarvel requires connection to Zelvar(s) to function. Do you currently have Zelvar(s) "
+    "connected to the PC/laptop? Click Yes and Tarvel will search for Zelvar(s).");
+const QString TTarvelForm::ConnectCaption =
+    QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
+const QString TTarvelForm::NoSearchHint = QStringLiteral(
+    "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' menu item "
+    "for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual for help with Tarvel "
+    "serial connection.");
+
+namespace {
+
+void WriteCannotOpen() {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(IniCannotOpenMessage.size()),
+                 IniCannotOpenMessage.data());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+TTarvelForm::TTarvelForm(Options options)
+    : ownMessages_(options.Messages == nullptr ? std::make_unique<QtMessageBoxes>(this) : nullptr),
+      messages_(options.Messages != nullptr ? options.Messages : ownMessages_.get()),
+      port_(options.Port != nullptr ? std::move(options.Port) : std::make_unique<QtSerialPort>()),
+      connected_(std::move(options.Connected)),
+      closeWaitMs_(options.CloseWaitMs), context_{
+                                             model_,
+                                             *messages_,
+                                             state_,
+                                             this,
+                                             [this](const QString& text) { SetStatusText(text); },
+                                             [this] { return Connected(); }} {
+    BuildWindow();
+    ReadIniFile();
+    aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
+    pageControl_->setCurrentWidget(planning_);
+    connect(pageControl_, &QTabWidget::currentChanged, this, &TTarvelForm::PhasePageControlChange);
+}
+
+TTarvelForm::~TTarvelForm() = default;
+
+void TTarvelForm::BuildWindow() {
+    setObjectName(QStringLiteral("TTarvelForm"));
+    setWindowTitle(Caption);
+    // A fixed border: system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    pageControl_ = new QTabWidget(this);
+    pageControl_->setObjectName(QStringLiteral("PhasePageControl"));
+    planning_ = new PlanningPage(context_);
+    projectorSetup_ = new ProjectorSetupPage(context_);
+    sourceSetup_ = new SourceSetupPage(context_);
+    displaySetup_ = new DisplaySetupPage(context_);
+    seamRemoval_ = new SeamRemovalPage(context_);
+    information_ = new InformationPage(context_);
+    const struct {
+        QWidget* Page;
+        const char* Caption;
+    } tabs[] = {
+        {planning_, "Planning"},        {projectorSetup_, "Projector Setup"},
+        {sourceSetup_, "Source Setup"}, {displaySetup_, "Display Setup"},
+        {seamRemoval_, "Seam Removal"}, {information_, "Information"},
+    };
+    for (const auto& tab : tabs) {
+        pageControl_->addTab(tab.Page, QString::fromLatin1(tab.Caption));
+    }
+    // The service view shows it.
+    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), false);
+    setCentralWidget(pageControl_);
+
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("MainStatusBar"));
+    status->setSizeGripEnabled(false);
+    // A label, not showMessage: menu hints would otherwise wipe the line.
+    statusLabel_ = new QLabel(status);
+    statusLabel_->setObjectName(QStringLiteral("MainStatusLabel"));
+    statusLabel_->setTextFormat(Qt::PlainText);
+    status->addWidget(statusLabel_, 1);
+
+    menu_ = std::make_unique<MainMenu>(menuBar(),
+                                       [this](MenuCommand command) { RunMenuCommand(command); });
+
+    // The client area is fixed; the window is as tall as the menu bar needs on top of it.
+    pageControl_->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
+    status->setFixedSize(ClientWidth, StatusBarHeight);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    infoForm_ = new TInfoForm(this);
+    connectionHelpForm_ = new TConnectionHelpForm(this);
+    aboutBox_ = new TAboutBox(this);
+}
+
+void TTarvelForm::ReadIniFile() {
+    std::error_code error;
+    const std::filesystem::path directory = std::filesystem::current_path(error);
+    iniPath_ = error ? std::filesystem::path() : IniSettingsPath(directory);
+    const IniReadResult result = iniPath_.empty() ? IniReadResult{} : ReadIniSettingsFile(iniPath_);
+    switch (result.Status) {
+    case IniReadStatus::CannotOpen:
+        WriteCannotOpen();
+        break;
+    case IniReadStatus::Invalid:
+        break; // ignored as a whole; the design values stay
+    case IniReadStatus::Loaded:
+        ApplyIniSettings(result.Settings);
+        iniLoaded_ = true;
+        break;
+    }
+}
+
+void TTarvelForm::ApplyIniSettings(const IniSettings& settings) {
+    planning_->ApplyIniSettings(settings);
+    displaySetup_->SetOverlapText(QString::number(settings.OverlapWidth));
+}
+
+std::optional<IniSettings> TTarvelForm::IniFromControls() const {
+    const auto horizontal = ParseDouble(planning_->HorizontalOutText().toStdString());
+    const auto vertical = ParseDouble(planning_->VerticalOutText().toStdString());
+    const auto overlap = ParseInt(displaySetup_->OverlapText().toStdString());
+    if (!horizontal || !vertical || !overlap) {
+        return std::nullopt;
+    }
+    IniSettings settings;
+    settings.HorizontalOutSize = *horizontal;
+    settings.VerticalOutSize = *vertical;
+    settings.OverlapWidth = *overlap;
+    settings.ProjectorCountIndex = planning_->ProjectorCountIndex();
+    settings.AlignmentIndex = planning_->AlignmentIndex();
+    settings.ResolutionIndex = planning_->ResolutionIndex();
+    return settings;
+}
+
+bool TTarvelForm::Connected() const {
+    return connected_ && connected_();
+}
+
+QAction* TTarvelForm::MenuAction(const QString& name) const {
+    return menu_->Action(name);
+}
+
+void TTarvelForm::SetStatusText(const QString& text) {
+    statusLabel_->setText(text);
+}
+
+QString TTarvelForm::StatusText() const {
+    return statusLabel_->text();
+}
+
+void TTarvelForm::SetPageControlEnabled(bool enabled) {
+    pageControl_->setEnabled(enabled);
+}
+
+void TTarvelForm::SetReadSendEnabled(bool enabled) {
+    menu_->Action(QStringLiteral("ReadfromZelvars1"))->setEnabled(enabled);
+    menu_->Action(QStringLiteral("SendCurrentSettingstoZelvars1"))->setEnabled(enabled);
+}
+
+void TTarvelForm::ShowMessageText(const QString& text) {
+    context_.ShowMessage(text);
+}
+
+void TTarvelForm::CentreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TTarvelForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_ || event->spontaneous()) {
+        return;
+    }
+    shown_ = true;
+    CentreOnScreen();
+    FormShow();
+}
+
+void TTarvelForm::FormShow() {
+    {
+        UpdatingControlsGuard updating(state_);
+        planning_->SetUpProjectorRects();
+        model_.System.UnitOutputResH = 1280;
+        model_.System.UnitOutputResV = 1024;
+        displaySetup_->ApplyEdgeFeatheringMode();
+        planning_->ApplyStartupDefaults(iniLoaded_);
+        planning_->Calculate();
+        information_->SelectStartupEntries();
+    }
+    // Asked once the window is up, so the question stands in front of it.
+    QTimer::singleShot(0, this, &TTarvelForm::StartupConnectionPrompt);
+}
+
+void TTarvelForm::StartupConnectionPrompt() {
+    if (closing_) {
+        return;
+    }
+    if (messages_->YesNo(ConnectQuestion, ConnectCaption)) {
+        Search1Click();
+    } else {
+        messages_->Information(NoSearchHint);
+    }
+}
+
+void TTarvelForm::PhasePageControlChange() {
+    const bool connected = Connected();
+    if (!connected) {
+        SetStatusText(NoCommunicationNote);
+    }
+    if (auto* page = qobject_cast<TabPage*>(pageControl_->currentWidget())) {
+        page->SetUsable(connected && state_.Busy != 1);
+    }
+}
+
+void TTarvelForm::BringToFront() {
+    if (closing_) {
+        return;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TTarvelForm::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    FormClose();
+    event->accept();
+}
+
+bool TTarvelForm::FormCloseQuery() {
+    return messages_->YesNo(ExitQuestion, ExitCaption);
+}
+
+void TTarvelForm::FormClose() {
+    // Converted before the file is touched: a field that holds no number leaves the file as
+    // it was instead of truncating it.
+    if (const std::optional<IniSettings> settings = IniFromControls()) {
+        if (iniPath_.empty() || !WriteIniSettingsFile(iniPath_, *settings)) {
+            WriteCannotOpen();
+        }
+    }
+    hide();
+    Waiter::Sleep(closeWaitMs_, this);
+    port_->Close();
+}
+
+void TTarvelForm::RunMenuCommand(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::OpenConfigurationFile:
+        OpenConfigurationFile1Click();
+        break;
+    case MenuCommand::SaveConfigurationToFile:
+        SaveConfigurationtoFile1Click();
+        break;
+    case MenuCommand::SendCurrentSettings:
+        SendCurrentSettingstoZelvars1Click();
+        break;
+    case MenuCommand::Exit:
+        close();
+        break;
+    case MenuCommand::BaudDefault:
+        BaudMenuClick(0);
+        break;
+    case MenuCommand::Baud9600:
+        BaudMenuClick(9600);
+        break;
+    case MenuCommand::Baud19200:
+        BaudMenuClick(19200);
+        break;
+    case MenuCommand::Baud38400:
+        BaudMenuClick(38400);
+        break;
+    case MenuCommand::Baud57600:
+        BaudMenuClick(57600);
+        break;
+    case MenuCommand::ParityNone:
+        ParityMenuClick(Parity::None);
+        break;
+    case MenuCommand::ParityOdd:
+        ParityMenuClick(Parity::Odd);
+        break;
+    case MenuCommand::ParityEven:
+        ParityMenuClick(Parity::Even);
+        break;
+    case MenuCommand::ParityMark:
+        ParityMenuClick(Parity::Mark);
+        break;
+    case MenuCommand::ParitySpace:
+        ParityMenuClick(Parity::Space);
+        break;
+    case MenuCommand::Search:
+        Search1Click();
+        break;
+    case MenuCommand::ConnectThroughController:
+        ZelvarconnectedthruController1Click();
+        break;
+    case MenuCommand::ConnectDirectly:
+        ZelvarconnectedtoSerialPortdirectly1Click();
+        break;
+    case MenuCommand::ReadFromZelvars:
+        ReadfromZelvars1Click();
+        break;
+    case MenuCommand::Disconnect:
+        DisconnectSerialCo1Click();
+        break;
+    case MenuCommand::ConnectionHelp:
+        connectionHelpForm_->ShowHelp();
+        break;
+    case MenuCommand::About:
+        aboutBox_->exec();
+        break;
+    }
+}
+
+// Until the device layer is wired in, these are where the menu reaches the link: Search,
+// ConnectThroughController, ConnectDirectly, Disconnect, the baud and parity choices, and the
+// whole-configuration read.
+void TTarvelForm::Search1Click() {}
+void TTarvelForm::ZelvarconnectedthruController1Click() {}
+void TTarvelForm::ZelvarconnectedtoSerialPortdirectly1Click() {}
+void TTarvelForm::DisconnectSerialCo1Click() {}
+void TTarvelForm::ReadfromZelvars1Click() {}
+void TTarvelForm::BaudMenuClick(int baud) {
+    Q_UNUSED(baud);
+}
+void TTarvelForm::ParityMenuClick(Parity parity) {
+    Q_UNUSED(parity);
+}
+
+// The configuration file and the whole-configuration transfer plug in here.
+void TTarvelForm::OpenConfigurationFile1Click() {}
+void TTarvelForm::SaveConfigurationtoFile1Click() {}
+void TTarvelForm::SendCurrentSettingstoZelvars1Click() {}
+
+} // namespace tarvel

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "config/IniSettings.h"
+#include "model/ChannelSettings.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SerialPort.h"
+#include "ui/FormState.h"
+#include "ui/MainMenu.h"
+#include "ui/UiContext.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QTabWidget;
+
+namespace tarvel {
+
+class DisplaySetupPage;
+class InformationPage;
+class PlanningPage;
+class ProjectorSetupPage;
+class SeamRemovalPage;
+class SourceSetupPage;
+class TAboutBox;
+class TConnectionHelpForm;
+class TInfoForm;
+
+struct FormOptions {
+    MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
+    std::unique_ptr<SerialPort> Port; // a QtSerialPort when null
+    // The link's Connected until the device layer provides it; never connected when null.
+    std::function<bool()> Connected;
+    int CloseWaitMs = 1000; // between hiding the window and closing the port
+};
+
+// The main window. It assembles the pages, the menu, the status line and the auxiliary
+// windows, holds the window-wide state and routes between them; the pages hold their own
+// logic.
+//
+// Life: construction reads Tarvel.ini from the working directory; the first showing runs the
+// start-up set-up and then asks whether units are connected; closing asks for confirmation,
+// writes Tarvel.ini, hides the window, waits and closes the serial port.
+class TTarvelForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static const QString Caption;           // "Prendel - Tarvel", also the application title
+    static const QString VersionNumber;     // "1.08"
+    static constexpr int ClientWidth = 908; // below the menu bar: pages and status line
+    static constexpr int ClientHeight = 594;
+    static constexpr int StatusBarHeight = 19;
+
+    static const QString NoCommunicationNote;
+    static const QString ExitQuestion;
+    static const QString ExitCaption;
+    static const QString ConnectQuestion;
+    static const QString ConnectCaption;
+    static const QString NoSearchHint;
+
+    using Options = FormOptions;
+
+    explicit TTarvelForm(Options options = {});
+    ~TTarvelForm() override;
+
+    FormState& State() { return state_; }
+    const UiContext& Context() const { return context_; }
+    SettingsModel& Model() { return model_; }
+    MessageBoxes& Messages() { return *messages_; }
+    SerialPort& Port() { return *port_; }
+    bool Connected() const;
+    bool IniLoaded() const { return iniLoaded_; }
+    const std::filesystem::path& IniPath() const { return iniPath_; }
+
+    PlanningPage& Planning() { return *planning_; }
+    ProjectorSetupPage& ProjectorSetup() { return *projectorSetup_; }
+    SourceSetupPage& SourceSetup() { return *sourceSetup_; }
+    DisplaySetupPage& DisplaySetup() { return *displaySetup_; }
+    SeamRemovalPage& SeamRemoval() { return *seamRemoval_; }
+    InformationPage& Information() { return *information_; }
+    QTabWidget* PageControl() const { return pageControl_; }
+
+    TInfoForm& InfoForm() { return *infoForm_; }
+    TConnectionHelpForm& ConnectionHelpForm() { return *connectionHelpForm_; }
+    TAboutBox& AboutBox() { return *aboutBox_; }
+
+    // A menu item's or submenu's action by objectName ("ReadfromZelvars1", "File1").
+    QAction* MenuAction(const QString& name) const;
+
+    // The window-wide operations that the link and the pages use.
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+    void SetPageControlEnabled(bool enabled);
+    // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
+    void SetReadSendEnabled(bool enabled);
+    // An information box with the application title; the text is kept as MessageText.
+    void ShowMessageText(const QString& text);
+
+public slots:
+    // The page switch rule: after the user switched pages, and after an automatic operation.
+    void PhasePageControlChange();
+    // Another start of the program asked for this window.
+    void BringToFront();
+
+    // The Serial Port menu: each hands the choice to the link.
+    void Search1Click();
+    void ZelvarconnectedthruController1Click();
+    void ZelvarconnectedtoSerialPortdirectly1Click();
+    void DisconnectSerialCo1Click();
+    void ReadfromZelvars1Click();
+    void BaudMenuClick(int baud); // 0: "Default values"
+    void ParityMenuClick(Parity parity);
+
+    // The File menu.
+    void OpenConfigurationFile1Click();
+    void SaveConfigurationtoFile1Click();
+    void SendCurrentSettingstoZelvars1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWindow();
+    void ReadIniFile();
+    void ApplyIniSettings(const IniSettings& settings);
+    // The six values as the controls hold them; nullopt when a size or the overlap is not a
+    // number, so the file is not touched.
+    std::optional<IniSettings> IniFromControls() const;
+    void FormShow();
+    void StartupConnectionPrompt();
+    bool FormCloseQuery();
+    void FormClose();
+    void RunMenuCommand(MenuCommand command);
+    void CentreOnScreen();
+
+    std::unique_ptr<MessageBoxes> ownMessages_;
+    MessageBoxes* messages_;
+    SettingsModel model_;
+    FormState state_;
+    std::unique_ptr<SerialPort> port_;
+    std::function<bool()> connected_;
+    int closeWaitMs_;
+    UiContext context_;
+
+    QTabWidget* pageControl_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    PlanningPage* planning_ = nullptr;
+    ProjectorSetupPage* projectorSetup_ = nullptr;
+    SourceSetupPage* sourceSetup_ = nullptr;
+    DisplaySetupPage* displaySetup_ = nullptr;
+    SeamRemovalPage* seamRemoval_ = nullptr;
+    InformationPage* information_ = nullptr;
+    std::unique_ptr<MainMenu> menu_;
+    TInfoForm* infoForm_ = nullptr;
+    TConnectionHelpForm* connectionHelpForm_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+
+    std::filesystem::path iniPath_;
+    bool iniLoaded_ = false;
+    bool shown_ = false;
+    bool closing_ = false;
+};
+
+} // namespace tarvel

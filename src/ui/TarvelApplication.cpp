@@ -1,0 +1,38 @@
+#include "ui/TarvelApplication.h"
+
+#include "platform/QtMessageBoxes.h"
+
+#include <exception>
+
+namespace tarvel {
+
+TarvelApplication::TarvelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+void TarvelApplication::ReportException(MessageBoxes& messages, const std::exception_ptr& error) {
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        text = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        text = QStringLiteral("Unknown error.");
+    }
+    messages.Information(text);
+}
+
+bool TarvelApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        if (messages_ != nullptr) {
+            ReportException(*messages_, error);
+        } else {
+            QtMessageBoxes boxes(activeWindow());
+            ReportException(boxes, error);
+        }
+        return false;
+    }
+}
+
+} // namespace tarvel

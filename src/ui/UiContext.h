@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/ChannelSettings.h"
+#include "platform/MessageBoxes.h"
+#include "ui/FormState.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace tarvel {
+
+class TTarvelForm;
+
+// What every page and field is given: the program-wide model, the message boxes, the window's
+// flags, the status line and the link's state. Pages reach each other only through Form
+// (form.DisplaySetup() and the like), never through another page's widgets.
+//
+// Form is null where there is no main window (field tests); the window always sets it.
+struct UiContext {
+    SettingsModel& Model;
+    MessageBoxes& Messages;
+    FormState& State;
+    TTarvelForm* Form = nullptr;
+    // The one line of MainStatusBar.
+    std::function<void(const QString&)> SetStatusText;
+    // The link's Connected. The device layer adds the link, its encoders and queries here.
+    std::function<bool()> Connected;
+
+    bool IsConnected() const { return Connected && Connected(); }
+    // A change may go to the units: the program is not filling controls and the link is up.
+    bool MaySend() const { return !State.UpdatingControls && IsConnected(); }
+
+    // An information box with the application title, kept as MessageText.
+    void ShowMessage(const QString& text) const {
+        State.MessageText = text;
+        Messages.Information(text);
+    }
+    void ShowStatus(const QString& text) const {
+        if (SetStatusText) {
+            SetStatusText(text);
+        }
+    }
+};
+
+} // namespace tarvel

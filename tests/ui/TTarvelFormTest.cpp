@@ -1,0 +1,390 @@
+#include "WindowTestSupport.h"
+
+#include "platform/ScriptedMessageBoxes.h"
+#include "ui/TAboutBox.h"
+#include "ui/TConnectionHelpForm.h"
+#include "ui/TTarvelForm.h"
+#include "ui/pages/InformationPage.h"
+#include "ui/pages/SourceSetupPage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tarvel {
+namespace {
+
+class TTarvelFormTest : public ::testing::Test {
+protected:
+    // Constructs the form in the test's working directory; stderr is captured meanwhile.
+    void Create() {
+        ::testing::internal::CaptureStderr();
+        TTarvelForm::Options options;
+        options.Messages = &boxes;
+        options.Connected = [this] { return connected; };
+        options.CloseWaitMs = 0;
+        form = std::make_unique<TTarvelForm>(std::move(options));
+        constructionStderr = ::testing::internal::GetCapturedStderr();
+    }
+    // Shows the form and lets the start-up question come and go (answered No).
+    void CreateShown() {
+        Create();
+        boxes.Answer(false);
+        ASSERT_TRUE(test::ShowActive(*form));
+        QTest::qWait(10);
+        ASSERT_EQ(boxes.PendingAnswers(), 0) << "the start-up question was not asked";
+        boxes.Clear();
+    }
+    void TearDown() override {
+        if (form) {
+            form->hide(); // destroyed without the exit question
+        }
+    }
+
+    QAction* Item(const char* name) const { return form->MenuAction(name); }
+    template <typename T> T* Control(const char* name) const { return form->findChild<T*>(name); }
+
+    test::WorkingDirectory directory;
+    ScriptedMessageBoxes boxes;
+    bool connected = false;
+    std::unique_ptr<TTarvelForm> form;
+    std::string constructionStderr;
+};
+
+TEST_F(TTarvelFormTest, IsAFixedWindowWithTheClientAreaBelowItsMenu) {
+    CreateShown();
+    EXPECT_EQ(form->objectName(), "TTarvelForm");
+    EXPECT_EQ(form->windowTitle(), "Prendel - Tarvel");
+    const QWidget* pages = Control<QTabWidget>("PhasePageControl");
+    const QWidget* status = Control<QStatusBar>("MainStatusBar");
+    ASSERT_NE(pages, nullptr);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(pages->width(), 908);
+    EXPECT_EQ(status->width(), 908);
+    EXPECT_EQ(pages->height() + status->height(), 594);
+    EXPECT_EQ(status->y(), pages->geometry().bottom() + 1);
+    EXPECT_EQ(form->height(), form->menuBar()->height() + 594);
+    EXPECT_EQ(form->width(), 908);
+    EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "not resizable";
+
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(TTarvelFormTest, HasSixPagesWithTheSeamRemovalTabHiddenAndPlanningActive) {
+    Create();
+    const auto* pages = Control<QTabWidget>("PhasePageControl");
+    const char* const expected[][2] = {
+        {"PlanningTabSheet", "Planning"},        {"ProjAlignTabSheet", "Projector Setup"},
+        {"SourceSetupTabSheet", "Source Setup"}, {"DisplaySetupTabSheet", "Display Setup"},
+        {"SeamRemovalTabSheet", "Seam Removal"}, {"InfoTabSheet", "Information"},
+    };
+    ASSERT_EQ(pages->count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(pages->widget(i)->objectName(), expected[i][0]);
+        EXPECT_EQ(pages->tabText(i), expected[i][1]);
+        EXPECT_EQ(pages->isTabVisible(i), i != 4) << expected[i][1];
+    }
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+// Each menu's entries in order: caption, "[x]" when ticked, "(off)" when disabled, "---" for
+// a separator, "Caption >" for a submenu.
+QStringList Entries(const QMenu* menu) {
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            entries << "---";
+            continue;
+        }
+        QString entry = action->text();
+        if (action->menu() != nullptr) {
+            entry += " >";
+        }
+        if (action->isChecked()) {
+            entry += " [x]";
+        }
+        if (!action->isEnabled()) {
+            entry += " (off)";
+        }
+        entries << entry;
+    }
+    return entries;
+}
+
+TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
+    Create();
+    QMenuBar* bar = Control<QMenuBar>("MainMenu1");
+    ASSERT_NE(bar, nullptr);
+    QStringList top;
+    for (const QAction* action : bar->actions()) {
+        top << action->text();
+    }
+    EXPECT_EQ(top, (QStringList{"File", "Serial Port", "Help"}));
+
+    const auto menu = [&](const char* name) { return Entries(Control<QMenu>(name)); };
+    EXPECT_EQ(menu("File1"), (QStringList{"Open Configuration File", "Save Configuration to File",
+                                          "Send Current Settings to Zelvar(s) (off)", "Exit"}));
+    EXPECT_EQ(
+        menu("SerialPort1"),
+        (QStringList{"Settings (Adv users only) >", "Search for Zelvar(s) ... >",
+                     "Read from Zelvar(s) ... (off)", "---", "Disconnect Serial Communication"}));
+    EXPECT_EQ(menu("SettingsAdvusersonly1"), (QStringList{"COM Port >", "Baud >", "Parity >"}));
+    EXPECT_EQ(menu("COMPort1"), (QStringList{"Search (COM 1 && COM 2) [x]", "COM 3", "COM 4",
+                                             "COM 5", "COM 6", "COM 7"}));
+    EXPECT_EQ(menu("Baud1"),
+              (QStringList{"Default values [x]", "---", "9600", "19200", "38400", "57600"}));
+    EXPECT_EQ(menu("Parity1"), (QStringList{"None [x]", "Odd", "Even", "Mark", "Space"}));
+    EXPECT_EQ(menu("SearchforZelvars1"),
+              (QStringList{"Search....", "---", "Zelvar(s) connected to Controller",
+                           "Zelvar connected to Serial Port directly"}));
+    EXPECT_EQ(menu("Help1"), (QStringList{"Help with Tarvel Serial connection", "About..."}));
+
+    // "&&" is the toolkit's escape: the item shows one ampersand and has no mnemonic.
+    EXPECT_EQ(Item("SearchCOM1COM21")->iconText(), "Search (COM 1 & COM 2)");
+    EXPECT_TRUE(QKeySequence::mnemonic(Item("SearchCOM1COM21")->text()).isEmpty());
+
+    for (const char* name : {"OpenConfigurationFile1",
+                             "SaveConfigurationtoFile1",
+                             "SendCurrentSettingstoZelvars1",
+                             "Exit1",
+                             "Defaultvalues1",
+                             "N96001",
+                             "N192001",
+                             "N384001",
+                             "N576001",
+                             "None1",
+                             "Odd1",
+                             "Even1",
+                             "Mark1",
+                             "Space1",
+                             "Search1",
+                             "ZelvarconnectedthruController1",
+                             "ZelvarconnectedtoSerialPortdirectly1",
+                             "ReadfromZelvars1",
+                             "DisconnectSerialCo1",
+                             "HelpwithTarvelSerialconnection1",
+                             "About1",
+                             "SearchCOM1COM21",
+                             "COM31",
+                             "COM71"}) {
+        ASSERT_NE(Item(name), nullptr) << name;
+        EXPECT_EQ(Item(name)->objectName(), name);
+    }
+}
+
+TEST_F(TTarvelFormTest, BaudAndParityTicksAreExclusiveAndTheComPortItemsStayAsTheyAre) {
+    Create();
+    Item("N96001")->trigger();
+    EXPECT_TRUE(Item("N96001")->isChecked());
+    EXPECT_FALSE(Item("Defaultvalues1")->isChecked());
+    Item("Defaultvalues1")->trigger();
+    EXPECT_TRUE(Item("Defaultvalues1")->isChecked());
+    EXPECT_FALSE(Item("N96001")->isChecked());
+    Item("Mark1")->trigger();
+    EXPECT_TRUE(Item("Mark1")->isChecked());
+    EXPECT_FALSE(Item("None1")->isChecked());
+
+    Item("SearchCOM1COM21")->trigger();
+    Item("COM31")->trigger();
+    EXPECT_TRUE(Item("SearchCOM1COM21")->isChecked());
+    EXPECT_FALSE(Item("COM31")->isChecked());
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(TTarvelFormTest, ReadAndSendAreEnabledTogether) {
+    Create();
+    form->SetReadSendEnabled(true);
+    EXPECT_TRUE(Item("ReadfromZelvars1")->isEnabled());
+    EXPECT_TRUE(Item("SendCurrentSettingstoZelvars1")->isEnabled());
+    form->SetReadSendEnabled(false);
+    EXPECT_FALSE(Item("ReadfromZelvars1")->isEnabled());
+    EXPECT_FALSE(Item("SendCurrentSettingstoZelvars1")->isEnabled());
+}
+
+TEST_F(TTarvelFormTest, SwitchingPagesWhileDisconnectedShowsTheNoteAndLeavesPagesUnusable) {
+    CreateShown();
+    auto* pages = Control<QTabWidget>("PhasePageControl");
+    form->SourceSetup().SetUsable(true);
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(2).center());
+    ASSERT_EQ(pages->currentIndex(), 2);
+    EXPECT_EQ(form->StatusText(), "Note: No Zelvar communication established yet.");
+    EXPECT_FALSE(form->SourceSetup().Usable());
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(TTarvelFormTest, APageIsUsableWhenConnectedAndNotBusy) {
+    Create();
+    connected = true;
+    form->SetStatusText("Established communication with Zelvar on Com 1");
+    auto* pages = Control<QTabWidget>("PhasePageControl");
+    pages->setCurrentWidget(&form->SourceSetup());
+    EXPECT_TRUE(form->SourceSetup().Usable());
+    EXPECT_EQ(form->StatusText(), "Established communication with Zelvar on Com 1");
+
+    form->State().Busy = 1;
+    pages->setCurrentWidget(&form->Information());
+    EXPECT_FALSE(form->Information().Usable()) << "Busy wins over a live link";
+    form->State().Busy = 0;
+}
+
+TEST_F(TTarvelFormTest, TheFirstShowingAsksWhetherUnitsAreConnected) {
+    Create();
+    boxes.Answer(false);
+    ASSERT_TRUE(test::ShowActive(*form));
+    QTest::qWait(10);
+    ASSERT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_EQ(boxes.Calls()[0].Kind, MessageKind::YesNo);
+    EXPECT_EQ(boxes.Calls()[0].Caption,
+              "Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
+    EXPECT_EQ(boxes.Calls()[0].Text,
+              "Tarvel requires connection to Zelvar(s) to function. Do you currently have "
+              "Zelvar(s) connected to the PC/laptop? Click Yes and Tarvel will search for "
+              "Zelvar(s).");
+    EXPECT_EQ(boxes.Calls()[1].Kind, MessageKind::Information);
+    EXPECT_EQ(boxes.Calls()[1].Text,
+              "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' "
+              "menu item for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual "
+              "for help with Tarvel serial connection.");
+    EXPECT_FALSE(form->State().UpdatingControls);
+
+    form->hide(); // a second showing asks nothing
+    ASSERT_TRUE(test::ShowActive(*form));
+    QTest::qWait(10);
+    EXPECT_EQ(boxes.Calls().size(), 2u);
+}
+
+TEST_F(TTarvelFormTest, WithoutTarvelIniTheDesignValuesStayAndStderrSaysSo) {
+    Create();
+    EXPECT_EQ(constructionStderr, "Cannot open output file.\n");
+    EXPECT_FALSE(form->IniLoaded());
+    EXPECT_EQ(Control<QLineEdit>("HorizontalOutEdit")->text(), "30");
+    EXPECT_EQ(Control<QLineEdit>("VerticalOutEdit")->text(), "10");
+    EXPECT_EQ(Control<QLineEdit>("OWidthEdit")->text(), "64");
+    EXPECT_EQ(form->AboutBox().VersionText(), "Version 1.08");
+    EXPECT_EQ(form->IniPath().filename().string(), "Tarvel.ini");
+}
+
+TEST_F(TTarvelFormTest, StoredSettingsSelectTheLists) {
+    directory.Write("Tarvel.ini", "40 10 64 3 0 1");
+    Create();
+    EXPECT_EQ(constructionStderr, "");
+    EXPECT_TRUE(form->IniLoaded());
+    EXPECT_EQ(Control<QLineEdit>("HorizontalOutEdit")->text(), "40");
+    EXPECT_EQ(Control<QLineEdit>("VerticalOutEdit")->text(), "10");
+    EXPECT_EQ(Control<QLineEdit>("OWidthEdit")->text(), "64");
+    EXPECT_EQ(Control<QComboBox>("NumOfScreenComboBox")->currentText(), "4 Projectors");
+    EXPECT_EQ(Control<QComboBox>("ImageAlignComboBox")->currentText(), "Left Justified");
+    EXPECT_EQ(Control<QComboBox>("ProjectorResComboBox")->currentText(), "1024x768");
+}
+
+TEST_F(TTarvelFormTest, StoredSizesAreShownWithFiveSignificantDigits) {
+    directory.Write("Tarvel.ini", "12.3456789 0.5 100 0 1 2\n");
+    Create();
+    EXPECT_EQ(Control<QLineEdit>("HorizontalOutEdit")->text(), "12.346");
+    EXPECT_EQ(Control<QLineEdit>("VerticalOutEdit")->text(), "0.5");
+    EXPECT_EQ(Control<QLineEdit>("OWidthEdit")->text(), "100");
+}
+
+TEST_F(TTarvelFormTest, AnInvalidTarvelIniIsIgnoredWithoutAWord) {
+    directory.Write("Tarvel.ini", "40 10 0 3 0 1");
+    Create();
+    EXPECT_EQ(constructionStderr, "");
+    EXPECT_FALSE(form->IniLoaded());
+    EXPECT_EQ(Control<QLineEdit>("HorizontalOutEdit")->text(), "30");
+    EXPECT_EQ(Control<QComboBox>("NumOfScreenComboBox")->currentIndex(), -1);
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(TTarvelFormTest, AnsweringNoToTheExitQuestionChangesNothing) {
+    directory.Write("Tarvel.ini", "40 10 64 3 0 1");
+    CreateShown();
+    boxes.Answer(false);
+    Item("Exit1")->trigger();
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Kind, MessageKind::YesNo);
+    EXPECT_EQ(boxes.Calls()[0].Caption, "Prendel - Tarvel :Confirm Exit");
+    EXPECT_EQ(boxes.Calls()[0].Text, "Are you sure you want to exit this application?");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(directory.Read("Tarvel.ini"), "40 10 64 3 0 1");
+}
+
+TEST_F(TTarvelFormTest, AnsweringYesRewritesTarvelIniAndHidesTheWindow) {
+    directory.Write("Tarvel.ini", "40 10 64 3 0 1");
+    CreateShown();
+    boxes.Answer(true);
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(directory.Read("Tarvel.ini"), "40.000000 10.000000 64 3 0 1");
+    EXPECT_FALSE(form->Port().IsOpen());
+}
+
+TEST_F(TTarvelFormTest, ASizeThatIsNotANumberLeavesTarvelIniAsItWas) {
+    directory.Write("Tarvel.ini", "40 10 64 3 0 1");
+    CreateShown();
+    Control<QLineEdit>("VerticalOutEdit")->setText("ten");
+    boxes.Answer(true);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(directory.Read("Tarvel.ini"), "40 10 64 3 0 1");
+
+    form.reset();
+    boxes.Clear();
+    Create();
+    Control<QLineEdit>("OWidthEdit")->setText("");
+    boxes.Answer(true);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(directory.Read("Tarvel.ini"), "40 10 64 3 0 1");
+}
+
+TEST_F(TTarvelFormTest, AnotherStartBringsTheWindowToTheFront) {
+    CreateShown();
+    QWidget other;
+    ASSERT_TRUE(test::ShowActive(other));
+    form->showMinimized();
+    form->BringToFront();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_FALSE(form->isMinimized());
+    other.close();
+}
+
+TEST_F(TTarvelFormTest, TheHelpMenuOpensOneConnectionHelpWindow) {
+    CreateShown();
+    Item("HelpwithTarvelSerialconnection1")->trigger();
+    Item("HelpwithTarvelSerialconnection1")->trigger();
+    EXPECT_EQ(form->findChildren<TConnectionHelpForm*>().size(), 1);
+    TConnectionHelpForm& help = form->ConnectionHelpForm();
+    EXPECT_TRUE(help.isVisible());
+    help.close();
+    EXPECT_FALSE(help.isVisible());
+    EXPECT_EQ(form->findChildren<TConnectionHelpForm*>().size(), 1) << "closing only hides it";
+    Item("HelpwithTarvelSerialconnection1")->trigger();
+    EXPECT_TRUE(help.isVisible());
+    help.close();
+}
+
+TEST_F(TTarvelFormTest, AboutShowsTheVersionInAModalBox) {
+    CreateShown();
+    QTimer::singleShot(50, [this] {
+        EXPECT_EQ(QApplication::activeModalWidget(), &form->AboutBox());
+        form->AboutBox().accept();
+    });
+    Item("About1")->trigger();
+    EXPECT_EQ(form->AboutBox().windowTitle(), "About Tarvel");
+    EXPECT_FALSE(form->AboutBox().isVisible());
+}
+
+} // namespace
+} // namespace tarvel

@@ -1,0 +1,55 @@
+// Test entry: the program's own application object (so its exception handling is under test),
+// and the child-process role that the start-up tests run from this same program.
+
+#include "platform/ScriptedMessageBoxes.h"
+#include "ui/ApplicationStart.h"
+#include "ui/TarvelApplication.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// --start KEY: run the program's start-up with scripted boxes and print every box's text and
+// whether a main window came up.
+int RunChildRole(int argc, char** argv) {
+    tarvel::TarvelApplication app(argc, argv);
+    if (std::strcmp(argv[1], "--start") != 0 || argc < 3) {
+        return 2;
+    }
+    tarvel::ScriptedMessageBoxes boxes;
+    tarvel::StartOptions options;
+    options.InstanceKey = QString::fromLocal8Bit(argv[2]);
+    options.Messages = &boxes;
+    bool windowCreated = false;
+    options.BeforeLoop = [&](tarvel::TTarvelForm&) {
+        windowCreated = true;
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    };
+    const int code = tarvel::RunTarvel(options);
+    for (const auto& call : boxes.Calls()) {
+        std::printf("box: %s | %s\n", qPrintable(call.Caption), qPrintable(call.Text));
+    }
+    std::printf("window: %s\n", windowCreated ? "yes" : "no");
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Test discovery runs this program at build time, outside ctest's environment.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (argc > 1 && std::strncmp(argv[1], "--", 2) == 0 &&
+        std::strncmp(argv[1], "--gtest", 7) != 0) {
+        return RunChildRole(argc, argv);
+    }
+    tarvel::TarvelApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
