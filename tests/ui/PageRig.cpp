@@ -51,23 +51,50 @@ void FormLinkView::ExitApplication(int code) {
     std::_Exit(code);
 }
 
+namespace {
+
+// The form's own link, once the form owns one; null while it does not.
+template <typename Form> DeviceLink* FormsOwnLink(Form& form) {
+    if constexpr (requires { form.Link(); }) {
+        return &form.Link();
+    } else {
+        return nullptr;
+    }
+}
+
+// Hands the pages a link made outside the form, where the form takes one.
+template <typename Form> void GiveFormLink(Form& form, DeviceLink* link) {
+    if constexpr (requires { form.SetLink(link); }) {
+        form.SetLink(link);
+    }
+}
+
+} // namespace
+
 PageRig::PageRig() {
     TTarvelForm::Options options;
     options.Messages = &Boxes;
-    options.Connected = [this] { return Link != nullptr && Link->Connected(); };
+    options.Connected = [this] { return link_ != nullptr && link_->Connected(); };
     options.CloseWaitMs = 0;
     ::testing::internal::CaptureStderr(); // the note about a missing Tarvel.ini
     Form = std::make_unique<TTarvelForm>(std::move(options));
     ::testing::internal::GetCapturedStderr();
-    View = std::make_unique<FormLinkView>(*Form);
+    link_ = FormsOwnLink(*Form);
+    if (link_ == nullptr) {
+        ownView_ = std::make_unique<FormLinkView>(*Form);
+        ownLink_ = std::make_unique<DeviceLink>(Form->Port(), *ownView_, Form->Model());
+        link_ = ownLink_.get();
+        GiveFormLink(*Form, link_);
+    }
 }
 
 PageRig::~PageRig() {
-    if (Link) {
-        Link->Shutdown();
+    link_->Shutdown();
+    if (ownLink_) {
+        GiveFormLink(*Form, nullptr);
+        link_ = nullptr;
+        ownLink_.reset();
     }
-    Form->SetLink(nullptr);
-    Link.reset();
     Form->hide(); // closed without the exit question
     Form.reset();
     qunsetenv("TARVEL_PORTS");
@@ -103,20 +130,17 @@ PageRig::~PageRig() {
         return ::testing::AssertionFailure() << "zelvar-sim did not start: " << error;
     }
     qputenv("TARVEL_PORTS", QByteArray::fromStdString(sim_.PtyPath()));
-    Link = std::make_unique<DeviceLink>(Form->Port(), *View, Form->Model());
-    Form->SetLink(Link.get());
-
     Boxes.Answer(false); // do not read the units now
     if (controller) {
-        Link->ConnectThroughController();
+        link_->ConnectThroughController();
     } else {
-        Link->ConnectDirectly();
+        link_->ConnectDirectly();
     }
-    if (!Link->Connected()) {
+    if (!link_->Connected()) {
         return ::testing::AssertionFailure()
                << "not connected; boxes: " << Boxes.Texts().join(" | ").toStdString();
     }
-    Form->Model().System.UnitCount = controller ? Link->Queries().QueryUnitCount() : 1;
+    Form->Model().System.UnitCount = controller ? link_->Queries().QueryUnitCount() : 1;
     // Every channel of the units on the Channel Selects, as a projector count change lists them.
     const int channels = Form->Model().System.UnitCount * ChannelsPerUnit;
     Form->SourceSetup().SetChannelCount(channels);
@@ -130,13 +154,13 @@ PageRig::~PageRig() {
     const int units = Form->Model().System.UnitCount;
     for (int unit = 1; unit <= units; ++unit) {
         if (outputs) {
-            if (const int result = Link->Queries().QueryUnit(unit); result != 1) {
+            if (const int result = link_->Queries().QueryUnit(unit); result != 1) {
                 return ::testing::AssertionFailure() << "unit " << unit << " read: " << result;
             }
             continue;
         }
         for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
-            if (Link->Queries().QueryInputStatus(unit, channel) != QueryResult::Ok) {
+            if (link_->Queries().QueryInputStatus(unit, channel) != QueryResult::Ok) {
                 return ::testing::AssertionFailure() << "unit " << unit << " input " << channel;
             }
         }

@@ -56,8 +56,8 @@ private:
     bool cursor_ = false;
 };
 
-// The main window (scripted boxes, in a fresh working directory) with a link to zelvar-sim
-// through a port of its own. The simulator logs every command it receives.
+// The main window (scripted boxes, in a fresh working directory) with a link to zelvar-sim on
+// the form's serial port. The simulator logs every command it receives.
 class PageRig {
 public:
     PageRig();
@@ -94,15 +94,20 @@ public:
     void Leave(QWidget* to);
     void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* to);
 
+    // The link the pages send through (after Connect).
+    DeviceLink& Link() const { return *link_; }
+
     WorkingDirectory Directory;
     ScriptedMessageBoxes Boxes;
     std::unique_ptr<TTarvelForm> Form;
-    // The link on the form's serial port, until the form owns its link.
-    std::unique_ptr<FormLinkView> View;
-    std::unique_ptr<DeviceLink> Link;
 
 private:
     QStringList Log() const;
+
+    // The form's own link where it has one; otherwise one made here on the form's port.
+    DeviceLink* link_ = nullptr;
+    std::unique_ptr<FormLinkView> ownView_;
+    std::unique_ptr<DeviceLink> ownLink_;
 
     SimProcess sim_;
     std::string log_ = SimProcess::UniquePath("ui-page-log");
