@@ -6,7 +6,7 @@
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTest>
 
 #include <cstdio>
@@ -129,9 +129,21 @@ FormLinkRig::~FormLinkRig() {
         }
     }
     model.System.ReadValid = true;
-    UpdatingControlsGuard updating(Form->State());
-    Form->DisplaySetup().FillDisplayPage();
+    {
+        UpdatingControlsGuard updating(Form->State());
+        Form->DisplaySetup().FillDisplayPage();
+    }
+    // The progress window took the activation; a window manager would give it back.
+    if (Form->isVisible() && !Activate()) {
+        return ::testing::AssertionFailure() << "the window did not become active again";
+    }
     return ::testing::AssertionSuccess();
+}
+
+bool FormLinkRig::Activate() {
+    // The window system reports the activation a moment after the window has it.
+    return Reactivate(*Form) &&
+           QTest::qWaitFor([this] { return QApplication::activeWindow() == Form.get(); });
 }
 
 void FormLinkRig::ShowProgress(const QString& text) {

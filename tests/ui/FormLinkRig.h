@@ -62,6 +62,8 @@ public:
     // Reads every unit and fills the Display Setup page from the model, as a read from the
     // units does.
     ::testing::AssertionResult ReadUnits();
+    // Makes the window the active one again (after another window was shown).
+    bool Activate();
 
     template <typename T> T* Find(const QString& name) const { return Form->findChild<T*>(name); }
 

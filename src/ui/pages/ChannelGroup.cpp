@@ -134,6 +134,14 @@ ChannelGroup::ChannelGroup(int channel, const UiContext& context,
 
 ChannelGroup::~ChannelGroup() = default;
 
+NumericField* ChannelGroup::NewField(NumericFieldSpec spec, const UiContext& context,
+                                     QWidget* parent) {
+    const QString name = spec.Stem + QStringLiteral("Field");
+    auto* field = new NumericField(std::move(spec), context, parent);
+    field->setObjectName(name);
+    return field;
+}
+
 void ChannelGroup::BuildTestPattern() {
     MakeLabel(this, QStringLiteral("Test Pattern"), LabelX, 20, 70);
     testPattern_ = new QComboBox(this);
@@ -160,7 +168,7 @@ void ChannelGroup::BuildTestPattern() {
 void ChannelGroup::BuildBlackLevel() {
     blackLabel_ = MakeLabel(this, QStringLiteral("Black Level "), LabelX, 72, 70);
     blackLabel_->setObjectName(QStringLiteral("BlackLabel%1").arg(channel_));
-    black_ = new NumericField(
+    black_ = NewField(
         NumericFieldSpec{
             .Stem = QStringLiteral("Black%1").arg(channel_),
             .Lower = 0,
@@ -208,32 +216,32 @@ void ChannelGroup::BuildEdgeFeathering(const std::function<double()>& maxOverlap
         edge.Enable->setGeometry(10 + column, 18, 100, RowHeight);
         edge.GammaLabel =
             MakeLabel(edgeFeatherGroup_, SideLabel("Gamma", side), 10 + column, 42, EdgeLabelWidth);
-        edge.Gamma = new NumericField(
-            NumericFieldSpec{
-                .Stem = Named(names.Gamma, channel_),
-                .Kind = NumericKind::Real,
-                .Lower = 1.0,
-                .Upper = 5.0,
-                .RangeText = GammaRange,
-                .DefaultText = QStringLiteral("2.2"),
-                .BoundsMessage = ValueOutOfBounds,
-                .BoundsMessageWithRange = true,
-                .InvalidNumberEnding = GammaInvalid,
-                .Send =
-                    [this, &edge](std::span<const double> v) {
-                        SendEdgeFeather(edge, v[0], std::nullopt);
-                    },
-                .EnterTarget =
-                    [this, side] {
-                        // From channel 1's left gamma to its right gamma; else the list.
-                        NumericField* from = feather_[SideIndex(side)].Gamma;
-                        if (channel_ == FirstChannel && side == EdgeSide::Left) {
-                            return FocusableOrCommit(from, feather_[1].Gamma->Edit());
-                        }
-                        return FocusableOrCommit(from, testPattern_);
-                    },
-            },
-            context_, edgeFeatherGroup_);
+        edge.Gamma =
+            NewField(NumericFieldSpec{
+                         .Stem = Named(names.Gamma, channel_),
+                         .Kind = NumericKind::Real,
+                         .Lower = 1.0,
+                         .Upper = 5.0,
+                         .RangeText = GammaRange,
+                         .DefaultText = QStringLiteral("2.2"),
+                         .BoundsMessage = ValueOutOfBounds,
+                         .BoundsMessageWithRange = true,
+                         .InvalidNumberEnding = GammaInvalid,
+                         .Send =
+                             [this, &edge](std::span<const double> v) {
+                                 SendEdgeFeather(edge, v[0], std::nullopt);
+                             },
+                         .EnterTarget =
+                             [this, side] {
+                                 // From channel 1's left gamma to its right gamma; else the list.
+                                 NumericField* from = feather_[SideIndex(side)].Gamma;
+                                 if (channel_ == FirstChannel && side == EdgeSide::Left) {
+                                     return FocusableOrCommit(from, feather_[1].Gamma->Edit());
+                                 }
+                                 return FocusableOrCommit(from, testPattern_);
+                             },
+                     },
+                     context_, edgeFeatherGroup_);
         edge.Gamma->Place(10 + column + EdgeLabelWidth + 2, 42, EditWidth);
         // Ticking or unticking the box sends the edge with its new state.
         connect(edge.Enable, &QCheckBox::clicked, edge.Gamma, &NumericField::CommitField);
@@ -241,7 +249,7 @@ void ChannelGroup::BuildEdgeFeathering(const std::function<double()>& maxOverlap
         const bool first = channel_ == FirstChannel;
         edge.WidthLabel =
             MakeLabel(edgeAdvGroup_, SideLabel("Width", side), 6 + column, 16, EdgeLabelWidth);
-        edge.Width = new NumericField(
+        edge.Width = NewField(
             NumericFieldSpec{
                 .Stem = Named(names.Width, channel_),
                 .Lower = 64,
@@ -259,7 +267,7 @@ void ChannelGroup::BuildEdgeFeathering(const std::function<double()>& maxOverlap
         edge.Width->Place(6 + column + EdgeLabelWidth + 2, 16, EditWidth);
         edge.OffsetLabel =
             MakeLabel(edgeAdvGroup_, SideLabel("Offset", side), 6 + column, 44, EdgeLabelWidth);
-        edge.Offset = new NumericField(
+        edge.Offset = NewField(
             NumericFieldSpec{
                 .Stem = Named(names.Offset, channel_),
                 .Lower = 0,
@@ -305,7 +313,7 @@ void ChannelGroup::BuildHalo() {
         const int column = static_cast<int>(SideIndex(side)) * EdgeColumnWidth;
         edge.WidthLabel =
             MakeLabel(haloGroup_, SideLabel("Width", side), 6 + column, 18, EdgeLabelWidth);
-        edge.Width = new NumericField(
+        edge.Width = NewField(
             NumericFieldSpec{
                 .Stem = Named(names.Width, channel_),
                 .Lower = 0,
@@ -325,7 +333,7 @@ void ChannelGroup::BuildHalo() {
         edge.Width->Place(6 + column + EdgeLabelWidth + 2, 18, EditWidth);
         edge.OffsetLabel =
             MakeLabel(haloGroup_, SideLabel("Offset", side), 6 + column, 44, EdgeLabelWidth);
-        edge.Offset = new NumericField(
+        edge.Offset = NewField(
             NumericFieldSpec{
                 .Stem = Named(names.Offset, channel_),
                 .Lower = 0,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/Command.h"
+#include "ui/NumericFieldSpec.h"
 #include "ui/UiContext.h"
 
 #include <QGroupBox>
@@ -36,6 +37,9 @@ public:
     ChannelGroup(int channel, const UiContext& context, std::function<double()> maxOverlap,
                  QWidget* parent = nullptr);
     ~ChannelGroup() override;
+
+    // A NumericField named Stem + "Field", so the field itself can be found by name.
+    static NumericField* NewField(NumericFieldSpec spec, const UiContext& context, QWidget* parent);
 
     int Channel() const { return channel_; }
     QComboBox* TestPatternList() const { return testPattern_; }

@@ -186,7 +186,7 @@ void DisplaySetupPage::BuildSeamBridge(QWidget* parent, int y) {
                                    QStringLiteral("Enable"), 10, 20, 70);
     connect(seamBridgeTwin_, &QCheckBox::clicked, this, &DisplaySetupPage::SeamBridgeTwinClicked);
     MakeLabel(group, QStringLiteral("Threshold"), 100, 20, 90);
-    thresholdTwin_ = new NumericField(
+    thresholdTwin_ = ChannelGroup::NewField(
         NumericFieldSpec{
             .Stem = QStringLiteral("DisplaySetupBridgeThreshold"),
             .Lower = 0,
@@ -222,7 +222,7 @@ void DisplaySetupPage::BuildFeatheringModes(QWidget* parent, int y) {
     // The first calculation enables it.
     basicBox_->setEnabled(false);
     MakeLabel(basicGroup_, QStringLiteral("Gamma"), 100, 20, 50);
-    basicGamma_ = new NumericField(
+    basicGamma_ = ChannelGroup::NewField(
         NumericFieldSpec{
             .Stem = QStringLiteral("BasicGamma"),
             .Kind = NumericKind::Real,
