@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -367,6 +368,47 @@ TEST_F(DisplaySetupLinkTest, WhileDisconnectedNothingIsSentAndTheModelKeepsItsVa
     EXPECT_TRUE(rig.Boxes.Texts().isEmpty()) << rig.Boxes.Texts().join(" | ").toStdString();
     // The advanced box still switches the view.
     EXPECT_TRUE(rig.Find<QWidget>("EdgeFeather3GroupBox")->isHidden());
+}
+
+TEST_F(DisplaySetupLinkTest, TheWholeConfigurationSendTakesEachValueFromTheControls) {
+    Start();
+    Edit("Black2Edit")->setText("40");
+    Edit("HaloWidth1Edit")->setText("8");
+    Edit("LGamma4Edit")->setText("3.1");
+    rig.Find<QComboBox>("TestPattern3ComboBox")->setCurrentIndex(6); // sends on its own
+    Mark();
+    const std::vector<ControlSend> results = {
+        page->SendTestPatternFromControls(3),
+        page->SendBlackLevelFromControls(2),
+        page->SendHaloFromControls(1, EdgeSide::Right),
+        page->SendHaloFromControls(8, EdgeSide::Left),
+        page->SendEdgeFeatherFromControls(4, EdgeSide::Left),
+        page->SendEdgeFeatherFromControls(7, EdgeSide::Right),
+        page->SendDataDoublingFromControls(2),
+        page->SendBasicFeatheringFromControls(1),
+    };
+    for (const ControlSend result : results) {
+        EXPECT_EQ(result, ControlSend::Sent);
+    }
+    EXPECT_EQ(Sent(), Lines({"*1OTPMZV 3 6 0 0!", "*1BLKGN 2 40!", "*1HALO 1 R 8 0!",
+                             "*2HALO 4 L 0 0!", "*1PEFT 4 L 1  3.1 256 0!",
+                             "*2PEFT 3 R 0  2.2 256 0!", "*2DDBL 0!", "*1EFTB 1  2.2!"}));
+
+    // A control without a usable value: nothing sent, no message (the caller has its own).
+    Mark();
+    Edit("Black2Edit")->setText("4x");
+    Edit("LGammaOffset4Edit")->setText("");
+    Edit("RGamma5Edit")->setText("0.5");
+    Edit("BasicGammaEdit")->setText("9");
+    EXPECT_EQ(page->SendBlackLevelFromControls(2), ControlSend::Invalid);
+    EXPECT_EQ(page->SendEdgeFeatherFromControls(4, EdgeSide::Left), ControlSend::Invalid);
+    EXPECT_EQ(page->SendEdgeFeatherFromControls(5, EdgeSide::Right), ControlSend::Invalid);
+    EXPECT_EQ(page->SendBasicFeatheringFromControls(2), ControlSend::Invalid);
+    // Edges a channel lacks have nothing to send.
+    EXPECT_EQ(page->SendEdgeFeatherFromControls(8, EdgeSide::Right), ControlSend::Sent);
+    EXPECT_EQ(page->SendHaloFromControls(1, EdgeSide::Left), ControlSend::Sent);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(rig.Boxes.Texts().isEmpty());
 }
 
 TEST_F(DisplaySetupLinkTest, UnitWideSettingsGoToBothUnits) {

@@ -455,6 +455,74 @@ void ChannelGroup::TestPatternChange() {
                               outputRaster_->isChecked() ? 1 : 0, testGrid_->isChecked() ? 1 : 0);
 }
 
+ControlSend ChannelGroup::SendTestPatternFromControls() {
+    const int pattern = testPattern_->currentIndex();
+    if (pattern < 0) {
+        return ControlSend::Invalid;
+    }
+    CommandEncoders* encoders = Encoders(context_);
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendTestPattern(unitChannel_.Unit, unitChannel_.Channel, pattern,
+                                                   outputRaster_->isChecked() ? 1 : 0,
+                                                   testGrid_->isChecked() ? 1 : 0));
+}
+
+ControlSend ChannelGroup::SendBlackLevelFromControls() {
+    const std::optional<double> level = black_->Value();
+    if (!level) {
+        return ControlSend::Invalid;
+    }
+    CommandEncoders* encoders = Encoders(context_);
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendBlackLevel(unitChannel_.Unit, unitChannel_.Channel,
+                                                  static_cast<int>(*level)));
+}
+
+ControlSend ChannelGroup::SendHaloFromControls(EdgeSide side) {
+    const HaloEdge& edge = halo_[SideIndex(side)];
+    if (edge.Width == nullptr) {
+        return ControlSend::Sent;
+    }
+    const std::optional<double> width = edge.Width->Value();
+    const std::optional<double> offset = edge.Offset->Value();
+    if (!width || !offset) {
+        return ControlSend::Invalid;
+    }
+    CommandEncoders* encoders = Encoders(context_);
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendHalo(unitChannel_.Unit, unitChannel_.Channel, side,
+                                            static_cast<int>(*width), static_cast<int>(*offset)));
+}
+
+ControlSend ChannelGroup::SendEdgeFeatherFromControls(EdgeSide side) {
+    const FeatherEdge& edge = feather_[SideIndex(side)];
+    if (edge.Gamma == nullptr) {
+        return ControlSend::Sent;
+    }
+    const NumericFieldSpec& gammaSpec = edge.Gamma->Spec();
+    const std::optional<double> gamma = edge.Gamma->Value();
+    const std::optional<double> width = edge.Width->Value();
+    const std::optional<double> offset = edge.Offset->Value();
+    // A gamma the unit refuses would be resent for ever.
+    if (!gamma || !width || !offset || *gamma < gammaSpec.Lower.Value() ||
+        *gamma > gammaSpec.Upper.Value()) {
+        return ControlSend::Invalid;
+    }
+    CommandEncoders* encoders = Encoders(context_);
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendEdgeFeather(
+        unitChannel_.Unit, unitChannel_.Channel, side, edge.Enable->isChecked() ? 1 : 0,
+        static_cast<float>(*gamma), static_cast<int>(*width), static_cast<int>(*offset)));
+}
+
 void ChannelGroup::SendBlackLevel(int level) {
     if (CommandEncoders* encoders = Encoders(context_)) {
         encoders->SendBlackLevel(unitChannel_.Unit, unitChannel_.Channel, level);

@@ -3,6 +3,7 @@
 #include "protocol/Command.h"
 #include "ui/NumericFieldSpec.h"
 #include "ui/UiContext.h"
+#include "ui/pages/UnitSends.h"
 
 #include <QGroupBox>
 
@@ -48,6 +49,13 @@ public:
     void Fill();
     void FillTestPattern();
     void FillBlackLevel();
+
+    // The whole-configuration send: each value from the controls as they stand, converted
+    // without a message (the caller reports an Invalid once).
+    ControlSend SendTestPatternFromControls();
+    ControlSend SendBlackLevelFromControls();
+    ControlSend SendHaloFromControls(EdgeSide side);
+    ControlSend SendEdgeFeatherFromControls(EdgeSide side);
 
     // "Edge Feathering (Advanced)": shown in advanced mode.
     void SetAdvancedShown(bool shown);

@@ -317,16 +317,16 @@ void DisplaySetupPage::FillDisplayPage() {
 }
 
 void DisplaySetupPage::FillTestPattern(int channel) {
-    if (channel >= 1 && channel <= ScreenCount) {
+    if (ChannelGroup* group = Group(channel)) {
         UpdatingControlsGuard updating(Context().State);
-        channels_[static_cast<std::size_t>(channel - 1)]->FillTestPattern();
+        group->FillTestPattern();
     }
 }
 
 void DisplaySetupPage::FillBlackLevel(int channel) {
-    if (channel >= 1 && channel <= ScreenCount) {
+    if (ChannelGroup* group = Group(channel)) {
         UpdatingControlsGuard updating(Context().State);
-        channels_[static_cast<std::size_t>(channel - 1)]->FillBlackLevel();
+        group->FillBlackLevel();
     }
 }
 
@@ -376,7 +376,62 @@ void DisplaySetupPage::EnableCalculatedControls() {
 QWidget* DisplaySetupPage::FirstTestPatternList() const {
     const int channel =
         screenPageControl_->currentIndex() == SecondSubPage ? FirstChannelOfSecondSubPage : 1;
-    return channels_[static_cast<std::size_t>(channel - 1)]->TestPatternList();
+    return Group(channel)->TestPatternList();
+}
+
+ChannelGroup* DisplaySetupPage::Group(int channel) const {
+    return channel >= 1 && channel <= ScreenCount ? channels_[static_cast<std::size_t>(channel - 1)]
+                                                  : nullptr;
+}
+
+ControlSend DisplaySetupPage::SendTestPatternFromControls(int channel) {
+    ChannelGroup* group = Group(channel);
+    return group != nullptr ? group->SendTestPatternFromControls() : ControlSend::Sent;
+}
+
+ControlSend DisplaySetupPage::SendBlackLevelFromControls(int channel) {
+    ChannelGroup* group = Group(channel);
+    return group != nullptr ? group->SendBlackLevelFromControls() : ControlSend::Sent;
+}
+
+ControlSend DisplaySetupPage::SendHaloFromControls(int channel, EdgeSide side) {
+    ChannelGroup* group = Group(channel);
+    return group != nullptr ? group->SendHaloFromControls(side) : ControlSend::Sent;
+}
+
+ControlSend DisplaySetupPage::SendEdgeFeatherFromControls(int channel, EdgeSide side) {
+    ChannelGroup* group = Group(channel);
+    return group != nullptr ? group->SendEdgeFeatherFromControls(side) : ControlSend::Sent;
+}
+
+ControlSend DisplaySetupPage::SendDataDoublingFromControls(int unit) {
+    CommandEncoders* encoders = Encoders(Context());
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendDataDoubling(unit, dataDoubleBox_->isChecked() ? 1 : 0));
+}
+
+ControlSend DisplaySetupPage::SendBasicFeatheringFromControls(int unit) {
+    const NumericFieldSpec& spec = basicGamma_->Spec();
+    const std::optional<double> gamma = basicGamma_->Value();
+    if (!gamma || *gamma < spec.Lower.Value() || *gamma > spec.Upper.Value()) {
+        return ControlSend::Invalid;
+    }
+    CommandEncoders* encoders = Encoders(Context());
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendBasicFeathering(unit, basicBox_->isChecked() ? 1 : 0,
+                                                       static_cast<float>(*gamma)));
+}
+
+ControlSend DisplaySetupPage::SendControlModeFromControls(int unit) {
+    CommandEncoders* encoders = Encoders(Context());
+    if (encoders == nullptr) {
+        return ControlSend::Sent;
+    }
+    return ControlSendOf(encoders->SendControlMode(unit, advancedBox_->isChecked() ? 1 : 0));
 }
 
 void DisplaySetupPage::SetSeamBridgeTwin(bool checked) {

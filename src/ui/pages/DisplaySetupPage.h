@@ -1,6 +1,8 @@
 #pragma once
 
+#include "protocol/Command.h"
 #include "ui/pages/TabPage.h"
+#include "ui/pages/UnitSends.h"
 
 #include <array>
 #include <optional>
@@ -63,6 +65,17 @@ public:
     // The test pattern list of the first channel on the visible sub-page (channel 1 or 5).
     QWidget* FirstTestPatternList() const;
 
+    // The whole-configuration send, from the controls as they stand (channel 1..8, unit 1..2).
+    // An Invalid sends nothing and shows nothing: the caller stops with its own message.
+    ControlSend SendTestPatternFromControls(int channel);
+    ControlSend SendBlackLevelFromControls(int channel);
+    ControlSend SendHaloFromControls(int channel, EdgeSide side);
+    ControlSend SendEdgeFeatherFromControls(int channel, EdgeSide side);
+    ControlSend SendDataDoublingFromControls(int unit);
+    ControlSend SendBasicFeatheringFromControls(int unit);
+    // Reads the unit's outputs back and refills this page afterwards.
+    ControlSend SendControlModeFromControls(int unit);
+
     // The seam bridge twins. The Seam Removal page copies its Enable box and threshold here;
     // neither runs a handler.
     void SetSeamBridgeTwin(bool checked);
@@ -103,6 +116,7 @@ private:
     void BuildFeatheringModes(QWidget* parent, int y);
     // The basic gamma as the click on the basic box sends it; nullopt after a message.
     std::optional<double> BasicGammaForSend();
+    ChannelGroup* Group(int channel) const;
 
     QTabWidget* screenPageControl_ = nullptr;
     std::array<ChannelGroup*, 8> channels_{};

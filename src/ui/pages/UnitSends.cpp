@@ -8,6 +8,11 @@
 
 namespace tarvel {
 
+ControlSend ControlSendOf(SendResult result) {
+    return result == SendResult::Stopped || result == SendResult::PortLost ? ControlSend::Stopped
+                                                                           : ControlSend::Sent;
+}
+
 CommandEncoders* Encoders(const UiContext& context) {
     return context.Link != nullptr ? &context.Link->Encoders() : nullptr;
 }

@@ -18,6 +18,15 @@ enum class UnitsSent {
     Gone,    // the window went away during a wait: touch nothing more
 };
 
+// How a value sent from the controls as they stand ended (the whole-configuration send).
+enum class ControlSend {
+    Sent,    // sent, or nothing to send (the link down, no such edge)
+    Invalid, // a control holds no usable value: nothing was sent
+    Stopped, // the user gave up on the send, or the port was lost
+};
+
+ControlSend ControlSendOf(SendResult result);
+
 // The link's encoders; null while the window has no link.
 CommandEncoders* Encoders(const UiContext& context);
 
