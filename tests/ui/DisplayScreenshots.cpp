@@ -74,5 +74,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     tarvel::TarvelApplication app(argc, argv);
-    return Run(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    // Absolute: the window runs in a working directory of its own.
+    return Run(
+        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath());
 }
