@@ -104,7 +104,7 @@ const QString ValueOutOfBounds = QStringLiteral("Error! Value out of bounds! ");
 const QString GammaRange = QStringLiteral("(1.0 - 5.0)");
 const QString GammaInvalid = QStringLiteral("' is not a valid Edge Feathering Gamma value.");
 
-// Geometry inside the group (the tool's small dialog font).
+// Geometry inside the group.
 constexpr int LabelX = 8;
 constexpr int FieldX = 80;
 constexpr int EditWidth = 41;

@@ -371,6 +371,7 @@ void DisplaySetupPage::SetServiceView(bool on) {
 void DisplaySetupPage::EnableCalculatedControls() {
     screenPageControl_->setEnabled(true);
     basicBox_->setEnabled(true);
+    basicGamma_->SetEnabled(true);
 }
 
 QWidget* DisplaySetupPage::FirstTestPatternList() const {

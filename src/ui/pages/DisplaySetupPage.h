@@ -33,9 +33,11 @@ public:
     explicit DisplaySetupPage(const UiContext& context, QWidget* parent = nullptr);
     ~DisplaySetupPage() override;
 
-    // OWidthEdit, "Overlap Width" of the "Data Doubling" group.
+    // OWidthEdit, "Overlap Width" of the "Data Doubling" group, with its arrows OWidthUpDown.
     QString OverlapText() const;
     void SetOverlapText(const QString& text);
+    FieldEdit* OverlapEdit() const { return overlapEdit_; }
+    SpinButtons* OverlapUpDown() const { return overlapArrows_; }
     // MaxOverlap, kept with the overlap arrows OWidthUpDown: the planning calculator sets it,
     // the gamma width fields read it at each check.
     void SetMaxOverlap(int maxOverlap);
@@ -59,7 +61,7 @@ public:
     // The service view's controls on this page.
     void SetServiceView(bool on);
 
-    // The first calculation: the sub-pages and the basic enable box become usable.
+    // The first calculation: the sub-pages, the basic enable box and gamma become usable.
     void EnableCalculatedControls();
 
     // The test pattern list of the first channel on the visible sub-page (channel 1 or 5).
