@@ -9,6 +9,7 @@
 #include "ui/UiContext.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -94,6 +95,8 @@ public:
     // The window-wide operations that the link and the pages use.
     void SetStatusText(const QString& text);
     QString StatusText() const;
+    // Disabled while a command waits; the focus comes back where it was, so the user's place
+    // (Tab through the fields, each sending) is kept.
     void SetPageControlEnabled(bool enabled);
     // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
     void SetReadSendEnabled(bool enabled);
@@ -164,6 +167,8 @@ private:
     bool iniLoaded_ = false;
     bool shown_ = false;
     bool closing_ = false;
+    // Where the focus was when the pages were disabled for a command's wait.
+    QPointer<QWidget> focusBeforeWait_;
 };
 
 } // namespace tarvel

@@ -10,6 +10,7 @@
 
 namespace tarvel {
 
+class DeviceLink;
 class TTarvelForm;
 
 // What every page and field is given: the program-wide model, the message boxes, the window's
@@ -26,6 +27,7 @@ struct UiContext {
     std::function<void(const QString&)> SetStatusText;
     // The link's Connected. The device layer adds the link, its encoders and queries here.
     std::function<bool()> Connected;
+    DeviceLink* Link = nullptr; // its encoders carry every setting to the units
 
     bool IsConnected() const { return Connected && Connected(); }
     // A change may go to the units: the program is not filling controls and the link is up.
