@@ -193,19 +193,16 @@ QString TTarvelForm::StatusText() const {
 }
 
 void TTarvelForm::SetPageControlEnabled(bool enabled) {
-    // Qt takes the focus from a control whose page is disabled, as every send does for its
-    // wait: the control that had it gets it back afterwards, so Tab and Enter carry on.
-    QWidget* focus = QApplication::focusWidget();
-    if (!enabled && focus != nullptr && pageControl_->isAncestorOf(focus)) {
-        focusBeforeDisable_ = focus;
+    if (!enabled && pageControl_->isEnabled()) {
+        focusBeforeWait_ = QApplication::focusWidget();
     }
     pageControl_->setEnabled(enabled);
-    if (enabled && focusBeforeDisable_ != nullptr) {
-        if (QApplication::focusWidget() == nullptr && focusBeforeDisable_->isEnabled() &&
-            focusBeforeDisable_->isVisible()) {
-            focusBeforeDisable_->setFocus(Qt::OtherFocusReason);
-        }
-        focusBeforeDisable_ = nullptr;
+    if (enabled && focusBeforeWait_ && QApplication::focusWidget() == nullptr &&
+        focusBeforeWait_->isEnabled() && focusBeforeWait_->isVisible()) {
+        focusBeforeWait_->setFocus(Qt::OtherFocusReason);
+    }
+    if (enabled) {
+        focusBeforeWait_.clear();
     }
 }
 

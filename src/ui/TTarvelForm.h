@@ -98,6 +98,8 @@ public:
     // The window-wide operations that the link and the pages use.
     void SetStatusText(const QString& text);
     QString StatusText() const;
+    // Disabled while a command waits; the focus comes back where it was, so the user's place
+    // (Tab through the fields, each sending) is kept.
     void SetPageControlEnabled(bool enabled);
     // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
     void SetReadSendEnabled(bool enabled);
@@ -164,12 +166,12 @@ private:
     TConnectionHelpForm* connectionHelpForm_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
 
-    QPointer<QWidget> focusBeforeDisable_; // the control to give the focus back to
-
     std::filesystem::path iniPath_;
     bool iniLoaded_ = false;
     bool shown_ = false;
     bool closing_ = false;
+    // Where the focus was when the pages were disabled for a command's wait.
+    QPointer<QWidget> focusBeforeWait_;
 };
 
 } // namespace tarvel

@@ -27,8 +27,7 @@ struct UiContext {
     std::function<void(const QString&)> SetStatusText;
     // The link's Connected. The device layer adds the link, its encoders and queries here.
     std::function<bool()> Connected;
-    // The serial link with its encoders and queries; null where there is none (field tests).
-    DeviceLink* Link = nullptr;
+    DeviceLink* Link = nullptr; // its encoders carry every setting to the units
 
     bool IsConnected() const { return Connected && Connected(); }
     // A change may go to the units: the program is not filling controls and the link is up.

@@ -363,7 +363,8 @@ TEST_F(SeamRemovalPageTest, TheTwinThresholdCommitsThroughThisPagesField) {
     EXPECT_EQ(rig.Sent(), QStringList({"*1BRTHRS 40!", "*2BRTHRS 40!"}));
     rig.Mark();
 
-    QWidget* elsewhere = rig.Control<QWidget>("OWidthEdit"); // where the user went
+    // The twin's own edit, as when its arrows commit it.
+    QWidget* elsewhere = rig.Control<QWidget>("DisplaySetupBridgeThresholdEdit");
     elsewhere->setFocus();
     EXPECT_FALSE(Page().CommitBridgeThresholdTwin("300"));
     EXPECT_EQ(QApplication::focusWidget(), elsewhere) << "no keyboard for a hidden field";
