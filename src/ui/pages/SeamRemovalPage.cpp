@@ -10,6 +10,7 @@
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/WaitCursor.h"
 #include "ui/pages/DisplaySetupPage.h"
+#include "ui/pages/UnitSends.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -204,10 +205,6 @@ void SeamRemovalPage::SeamScreenSelectRadioGroupClick() {
     }
 }
 
-CommandEncoders* SeamRemovalPage::Encoders() const {
-    return Context().Link != nullptr ? &Context().Link->Encoders() : nullptr;
-}
-
 void SeamRemovalPage::SetUsable(bool usable) {
     TabPage::SetUsable(usable);
     if (usable) {
@@ -262,7 +259,7 @@ void SeamRemovalPage::SendManualSeam() {
         }
         values[i] = static_cast<int>(*value);
     }
-    if (CommandEncoders* encoders = Encoders()) {
+    if (CommandEncoders* encoders = Encoders(Context())) {
         const UnitChannel uc = Selected();
         encoders->SendManualSeam(uc.Unit, uc.Channel, SeamMode, values);
     }
@@ -272,18 +269,10 @@ void SeamRemovalPage::SendBridgeThreshold(int threshold) {
     if (Context().Form != nullptr) {
         Context().Form->DisplaySetup().SetBridgeThresholdTwinText(QString::number(threshold));
     }
-    CommandEncoders* encoders = Encoders();
-    if (encoders == nullptr) {
-        return;
-    }
-    const SendResult first = encoders->SendBridgeThreshold(1, threshold);
-    // Without a link the command still keeps the value for unit 2; a stopped or lost send
-    // ends here.
-    const bool goOn =
-        first == SendResult::Done || (first == SendResult::NotSent && !Context().IsConnected());
-    if (goOn && Context().Model.System.UnitCount >= 2) {
-        encoders->SendBridgeThreshold(2, threshold);
-    }
+    // Without a link the command still keeps the value for each unit.
+    SendToUnits(Context(), this, [threshold](CommandEncoders& encoders, int unit) {
+        return encoders.SendBridgeThreshold(unit, threshold);
+    });
 }
 
 bool SeamRemovalPage::CommitBridgeThresholdTwin(const QString& text) {
@@ -333,7 +322,7 @@ void SeamRemovalPage::SeamAutoSingleConfigButtonClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     if (encoders != nullptr && Context().MaySend()) {
         const UnitChannel uc = Selected();
         encoders->SendAutoSeam(uc.Unit, uc.Channel);
@@ -345,7 +334,7 @@ void SeamRemovalPage::SeamAutoAllConfigButtonClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     if (encoders == nullptr || !Context().MaySend()) {
         return;
     }
@@ -364,18 +353,17 @@ void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick() {
     if (!busy) {
         return;
     }
-    const QPointer<SeamRemovalPage> self(this);
     const bool checked = bridgeAll_->isChecked();
-    CommandEncoders* encoders = Encoders();
-    if (encoders != nullptr && Context().MaySend()) {
-        const SendResult first = encoders->SendSeamBridge(1, checked ? 1 : 0);
-        if (first == SendResult::Done && Context().Model.System.UnitCount > 1) {
-            encoders->SendSeamBridge(2, checked ? 1 : 0);
+    if (Context().MaySend()) {
+        const UnitsSent sent =
+            SendToUnits(Context(), this, [checked](CommandEncoders& encoders, int unit) {
+                return encoders.SendSeamBridge(unit, checked ? 1 : 0);
+            });
+        if (sent == UnitsSent::Gone) {
+            return;
         }
     }
-    if (self) {
-        MirrorBridge(checked);
-    }
+    MirrorBridge(checked);
 }
 
 void SeamRemovalPage::SeamBridgeSingleConfigCheckBoxClick() {
@@ -383,7 +371,7 @@ void SeamRemovalPage::SeamBridgeSingleConfigCheckBoxClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     if (encoders != nullptr && Context().MaySend()) {
         encoders->SendSeamBridge(Selected().Unit, bridgeSingle_->isChecked() ? 1 : 0);
     }

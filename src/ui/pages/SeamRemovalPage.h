@@ -72,7 +72,6 @@ private:
     void BuildBridgeGroup();
     void SeamScreenSelectRadioGroupClick();
     UnitChannel Selected() const;
-    CommandEncoders* Encoders() const;
     void SendManualSeam();
     void SendBridgeThreshold(int threshold);
     // The hidden per-channel box and the Display Setup twin follow the Enable box.

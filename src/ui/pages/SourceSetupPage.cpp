@@ -11,6 +11,7 @@
 #include "ui/TTarvelForm.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/WaitCursor.h"
+#include "ui/pages/UnitSends.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -324,7 +325,7 @@ NumericSend SourceSetupPage::SendToSelected(SendResult (CommandEncoders::*send)(
                                                                                 int channel,
                                                                                 int value)) {
     return [this, send](std::span<const double> values) {
-        if (CommandEncoders* encoders = Encoders()) {
+        if (CommandEncoders* encoders = Encoders(Context())) {
             const UnitChannel uc = Selected();
             (encoders->*send)(uc.Unit, uc.Channel, static_cast<int>(values[0]));
         }
@@ -357,10 +358,6 @@ void SourceSetupPage::SourceScreenSelectRadioGroupClick() {
     if (!Context().State.UpdatingControls) {
         FillSourcePage();
     }
-}
-
-CommandEncoders* SourceSetupPage::Encoders() const {
-    return Context().Link != nullptr ? &Context().Link->Encoders() : nullptr;
 }
 
 QString SourceSetupPage::HPositionBoundsMessage() const {
@@ -424,7 +421,7 @@ void SourceSetupPage::FillSourcePage() {
 }
 
 void SourceSetupPage::SendColour(std::size_t row, double value) {
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     if (encoders == nullptr) {
         return;
     }
@@ -453,7 +450,7 @@ void SourceSetupPage::SaveConfigButtonClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     if (encoders != nullptr && Context().MaySend()) {
         const UnitChannel uc = Selected();
         encoders->SendSaveInputConfig(uc.Unit, uc.Channel);
@@ -465,7 +462,7 @@ void SourceSetupPage::SaveAllConfigButtonClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     if (encoders == nullptr || !Context().MaySend()) {
         return;
     }
@@ -484,7 +481,7 @@ void SourceSetupPage::AutoConfigButtonClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     // Nothing to reset without a link: the question would lead nowhere.
     if (encoders == nullptr || !Context().MaySend()) {
         return;
@@ -531,7 +528,7 @@ void SourceSetupPage::RunAutomatic(AutoOperation operation) {
 }
 
 bool SourceSetupPage::Confirmed(AutoOperation operation) const {
-    if (Encoders() == nullptr || !Context().IsConnected()) {
+    if (Encoders(Context()) == nullptr || !Context().IsConnected()) {
         return false;
     }
     const AutomaticRow& row = RowFor(operation);
@@ -549,7 +546,7 @@ void SourceSetupPage::RunOnUnits(AutoOperation operation) {
     const AutomaticRow& row = RowFor(operation);
     const QPointer<SourceSetupPage> self(this);
     TTarvelForm* form = Context().Form;
-    CommandEncoders* encoders = Encoders();
+    CommandEncoders* encoders = Encoders(Context());
     ProgressShown progress;
     if (form != nullptr) {
         progress.Window = &form->InfoForm();

@@ -75,7 +75,6 @@ private:
     void BuildColourGroup();
     void SourceScreenSelectRadioGroupClick();
     UnitChannel Selected() const;
-    CommandEncoders* Encoders() const;
     // A field's send: the command for the selected channel with the field's integer.
     NumericSend SendToSelected(SendResult (CommandEncoders::*send)(int unit, int channel,
                                                                    int value));
