@@ -10,6 +10,7 @@
 
 namespace tarvel {
 
+class DeviceLink;
 class TTarvelForm;
 
 // What every page and field is given: the program-wide model, the message boxes, the window's
@@ -24,8 +25,11 @@ struct UiContext {
     TTarvelForm* Form = nullptr;
     // The one line of MainStatusBar.
     std::function<void(const QString&)> SetStatusText;
-    // The link's Connected. The device layer adds the link, its encoders and queries here.
+    // The link's Connected (tests may answer it themselves).
     std::function<bool()> Connected;
+    // The serial link with its encoders (Link->Encoders()) and queries (Link->Queries()). The
+    // window sets it once the link exists; null in field tests.
+    DeviceLink* Link = nullptr;
 
     bool IsConnected() const { return Connected && Connected(); }
     // A change may go to the units: the program is not filling controls and the link is up.

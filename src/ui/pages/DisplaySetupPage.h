@@ -5,6 +5,7 @@
 namespace tarvel {
 
 class FieldEdit;
+class SpinButtons;
 
 // Edge feathering, black level, halo, data doubling and the unit-wide output settings of all
 // eight channels. For now it holds the overlap field that Tarvel.ini keeps.
@@ -14,9 +15,19 @@ class DisplaySetupPage : public TabPage {
 public:
     explicit DisplaySetupPage(const UiContext& context, QWidget* parent = nullptr);
 
-    // OWidthEdit, "Overlap Width" of the "Data Doubling" group.
+    // OWidthEdit, "Overlap Width" of the "Data Doubling" group, with its arrows OWidthUpDown.
     QString OverlapText() const;
     void SetOverlapText(const QString& text);
+    FieldEdit* OverlapEdit() const { return overlapEdit_; }
+    SpinButtons* OverlapUpDown() const { return overlapUpDown_; }
+
+    // Where Enter in OWidthEdit moves the focus: the first channel's test pattern list of the
+    // visible sub-page (channel 1 or channel 5); null while there is none.
+    QWidget* FirstTestPatternList() const;
+
+    // The first successful Calculate: the sub-pages, and the basic edge-feathering check box
+    // and gamma field, become usable.
+    void EnableCalculatedControls();
 
     // Shows the basic or the advanced edge-feathering controls as AdvanceModeCheckBox says.
     void ApplyEdgeFeatheringMode();
@@ -45,6 +56,7 @@ signals:
 
 private:
     FieldEdit* overlapEdit_;
+    SpinButtons* overlapUpDown_;
 };
 
 } // namespace tarvel
