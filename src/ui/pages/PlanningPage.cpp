@@ -9,6 +9,7 @@
 #include "ui/ConfigurationTransfer.h"
 #include "ui/FieldEdit.h"
 #include "ui/KeyboardLengthLimit.h"
+#include "ui/PlainLineList.h"
 #include "ui/ProjPlaceImage.h"
 #include "ui/ProjectorImage.h"
 #include "ui/SpinButtons.h"
@@ -22,7 +23,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -145,26 +145,12 @@ PlanningPage::PlanningPage(const UiContext& context, QWidget* parent)
 }
 
 void PlanningPage::BuildInstructions() {
-    instructions_ = new QListWidget(this);
-    instructions_->setObjectName(QStringLiteral("InstructionListBox"));
-    instructions_->setGeometry(0, 0, 905, 113);
-    instructions_->setFrameShape(QFrame::NoFrame);
-    instructions_->setSelectionMode(QAbstractItemView::NoSelection);
-    instructions_->setFocusPolicy(Qt::NoFocus);
-    instructions_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    instructions_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont font = instructions_->font();
-    font.setPixelSize(10);
-    instructions_->setFont(font);
-    // On the page's own background, like a caption rather than a list.
-    QPalette palette = instructions_->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-    instructions_->setPalette(palette);
+    QStringList lines;
     for (const char* line : InstructionLines) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(line), instructions_);
-        item->setFlags(Qt::ItemIsEnabled);
-        item->setSizeHint(QSize(905, 14));
+        lines << QString::fromLatin1(line);
     }
+    instructions_ =
+        new PlainLineList(this, "InstructionListBox", QRect(0, 0, 905, 113), lines, PageFontPixels);
 }
 
 void PlanningPage::BuildLegend() {

@@ -10,7 +10,6 @@
 
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -18,6 +17,7 @@ namespace tarvel {
 
 class DisplaySetupPage;
 class FieldEdit;
+class PlainLineList;
 class ProjPlaceImage;
 class ProjectorImage;
 class SpinButtons;
@@ -113,7 +113,7 @@ private:
     ProjectorRects rects_;
     QString lastShownOverlap_;
 
-    QListWidget* instructions_ = nullptr;
+    PlainLineList* instructions_ = nullptr;
     ProjectorImage* projectorImage_ = nullptr;
     std::array<QLabel*, 8> legendLabels_{};
     FieldEdit* horizontalOutEdit_ = nullptr;
