@@ -21,55 +21,6 @@ namespace {
 const QString SendingText = QStringLiteral("Sending command....");
 const QString OverflowText = QStringLiteral(
     "Error! RS-232 communication port output buffer overflow. Please resend command.");
-const QString EstablishedText = QStringLiteral("Established communication with Zelvar on Com ");
-const QString EstablishCaption =
-    QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
-const QString QueryCaption = QStringLiteral("Tarvel - Query Zelvar settings verification");
-const QString StartQuestion = QStringLiteral(
-    "Tarvel requires connection to Zelvar(s) to function. Do you currently have Zelvar(s) "
-    "connected to the PC/laptop? Click Yes and Tarvel will search for Zelvar(s).");
-const QString StartHint = QStringLiteral(
-    "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' menu item "
-    "for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual for help with Tarvel "
-    "serial connection.");
-const QString NotDetectedText = QStringLiteral(
-    "Zelvar(s) not detected.\n1) Please check RS-232 cable.\n2) Make sure Zelvar(s) boot-up "
-    "initialization has been completed.\n3) Go to 'Serial Port->Search for Zelvar(s)->Search' "
-    "menu item for the Tarvel to search for Zelvar(s) again.");
-const QString NeedControllerText = QStringLiteral(
-    "Error! Current output settings require 2 Zelvars. Please connect PC's COM Port to Prendel "
-    "Controller's Serial Port and have the Zelvars connected to the Prendel Controller's Remote "
-    "Port.");
-const QString ControllerNotDetectedText = QStringLiteral(
-    "Controller not detected.\n1) Please check RS-232 cable and make sure it is connected to "
-    "laptop/PC and to the 'Console' port on the Controller.\n2) Make sure Controller and Zelvar "
-    "unit(s) boot-up initialization has been completed.");
-const QString ControllerQuestion =
-    QStringLiteral("Serial communication established with Controller. Do you wish to query the "
-                   "Zelvar's settings and update the Tarvel?");
-const QString ZelvarNotDetectedText = QStringLiteral(
-    "Zelvar not detected on COM Ports.\n1) Please check RS-232 cable and make sure it is "
-    "connected to laptop/PC and to the 'Remote' port on the Zelvar.\n2) Make sure Zelvar unit(s) "
-    "boot-up initialization has been completed.\n If using the Controller, make sure that the "
-    "Controller is turned on after after the Zelvar unit(s)boot-up initialization has been "
-    "completed.");
-const QString DirectQuestion = QStringLiteral(
-    "Serial communication established. Do you wish to query the Zelvar's settings and update the "
-    "Tarvel?");
-const QString OnlyUnitOneQuestion = QStringLiteral(
-    "Zelvar total # of projectors settings indicate that 2 Zelvars are required.To access 2 "
-    "Zelvars, Tarvel requires the use of an Prendel Controller.\nDo you wish to continue and "
-    "control only Zelvar #1?");
-const QString TwoUnitsHowTo = QStringLiteral(
-    "For Tarvel to control 2 Zelvars:\n1)Connect PC's COM Port to Prendel Controller's 'Console' "
-    "port\n2)Connect Zelvars to Kindrel Plus chassis(to ports labelled 'Kindrel')\n3)Set Zelvar "
-    "Serial Mode to RS485 and set RS485 ID to next available #.\n4)Reboot Prendel Controller and "
-    "verify that it detects Zelvars (ZV:#)");
-const QString TwoUnitsError =
-    QStringLiteral("Error! Increasing the # of Projectors to exceed 4 will require using 2 "
-                   "Zelvars.\n\n") +
-    TwoUnitsHowTo;
-
 const QString ResendingText = QStringLiteral("Resending message....");
 const QString ColourBalanceResendingText =
     QStringLiteral("Detect Zelvar not done with Color Balance. Resending message....");
@@ -86,19 +37,7 @@ const QString ComPortErrorText = QStringLiteral(
     "OK to retry. Click Cancel to exit application.");
 const QString ComPortErrorCaption = QStringLiteral("COM Port error");
 
-const std::string LeaveDebugConsole = "debug 0\r";
-
-constexpr int BaudForIndex[] = {38400, 57600};
 constexpr int WaitSlackMs = 5; // a wait that ends this much before its time was interrupted
-
-QString ProbeOpenNote(const PortOpenResult& result) {
-    const QString port = QStringLiteral("Note: COM Port #%1").arg(result.ComNumber);
-    if (result.Outcome == PortOpenResult::Status::PermissionDenied) {
-        return port + QStringLiteral(" cannot be opened. ") +
-               PortOpenResult::PermissionText(result.Device, result.Group);
-    }
-    return port + QStringLiteral(" is not responding/being used by another application.");
-}
 
 } // namespace
 
@@ -149,6 +88,8 @@ DeviceLink::DeviceLink(SerialPort& port, LinkView& view, SettingsModel& model, Q
       encoders_(std::make_unique<CommandEncoders>(*this)) {
     timer1_.setSingleShot(true);
     timer1_.setInterval(ReplyTimeoutMs);
+    timer1_.setTimerType(Qt::PreciseTimer); // a coarse timer may run 5 % late
+
     connect(&timer1_, &QTimer::timeout, this, &DeviceLink::Timer1Timer);
     connect(&port_, &SerialPort::DataAvailable, this, &DeviceLink::OnDataAvailable);
     connect(&port_, &SerialPort::OpenChanged, this, &DeviceLink::OnOpenChanged);
@@ -358,7 +299,7 @@ SendResult DeviceLink::StartCheck() {
     return SendResult::Done;
 }
 
-// ----- Serial link -----
+// ----- Serial link: the lowest sends -----
 
 SendResult DeviceLink::WriteRaw(const std::string& text) {
     if (PortClosed()) {
@@ -435,298 +376,11 @@ bool DeviceLink::AwaitPrompt(const std::string& text) {
     return prompt != Prompt::NotSeen;
 }
 
-bool DeviceLink::ProbePort(int comNumber) {
-    if (Stopping() || !portGuard_ || !port_.ComNumberExists(comNumber)) {
-        return false;
-    }
-    const QPointer<DeviceLink> self(this);
-    if (port_.ComNumber() != comNumber) {
-        expectOpen_ = false; // moving the port closes it
-    }
-    port_.SetComNumber(comNumber);
-    if (!port_.IsOpen()) {
-        const PortOpenResult opened = port_.Open();
-        if (!opened.Ok()) {
-            Tell(ProbeOpenNote(opened));
-            return false;
-        }
-        expectOpen_ = true;
-        lossPending_ = false;
-        openComNumber_ = comNumber;
-        openDevice_ = opened.Device;
-    }
-    probing_ = true;
-    Prompt prompt = PromptExchange("\r");
-    if (prompt == Prompt::NotSeen) {
-        prompt = PromptExchange("\r");
-    }
-    if (prompt == Prompt::Gone) {
-        return false;
-    }
-    probing_ = false;
-    if (prompt == Prompt::PortLost) {
-        lossPending_ = false;
-        Tell(QStringLiteral("Note: COM Port #%1 is not responding.").arg(comNumber));
-        return false;
-    }
-    return self && prompt == Prompt::Seen;
-}
-
-int DeviceLink::ScanPorts() {
-    if (Stopping() || ExchangeWaiting() || !portGuard_) {
-        return -1;
-    }
-    const QPointer<DeviceLink> self(this);
-    // Reopened by the probes, so the mode's flow control applies.
-    ClosePort();
-    view_.SetPageControlEnabled(false);
-    view_.SetBusyCursor(true);
-    promptWait_ = ProbePromptWait;
-    int result = -1;
-    for (int n = SerialPort::FirstComNumber; n <= SerialPort::LastComNumber; ++n) {
-        const bool answered = ProbePort(n);
-        if (!self) {
-            return -1;
-        }
-        if (answered) {
-            SetStatusText(EstablishedText + QString::number(n));
-            view_.SetComNumberText(QString::number(n));
-            result = 1;
-            break;
-        }
-        if (Stopping()) {
-            break;
-        }
-    }
-    if (result == -1) {
-        ClosePort();
-    }
-    promptWait_ = DefaultPromptWait;
-    view_.SetBusyCursor(false);
-    view_.SetPageControlEnabled(true);
-    return result;
-}
-
-void DeviceLink::ApplyBaudBox() {
-    port_.SetBaud(BaudForIndex[baudIndex_ == 1 ? 1 : 0]);
-}
-
-void DeviceLink::SetConnectionMode(ConnectionMode mode) {
-    mode_ = mode;
-    const bool controller = mode == ConnectionMode::Controller;
-    if (defaultBaud_) {
-        baudIndex_ = controller ? 1 : 0;
-    }
-    promptCharacter_ = PromptCharacterFor(mode);
-    port_.SetHardwareFlowControl(controller);
-    ApplyBaudBox();
-    ShowSettings();
-}
-
-void DeviceLink::SetBaudIndex(int index) {
-    baudIndex_ = index == 1 ? 1 : 0;
-    ApplyBaudBox();
-    ShowSettings();
-}
-
-void DeviceLink::ChooseDefaultBaud() {
-    defaultBaud_ = true;
-    ShowSettings();
-}
-
-void DeviceLink::ChooseBaud(int baud) {
-    if (!SerialPort::IsSupportedBaud(baud)) {
-        return;
-    }
-    port_.SetBaud(baud);
-    defaultBaud_ = false;
-    ShowSettings();
-}
-
-void DeviceLink::ChooseParity(int code) {
-    if (code < 0 || code > 4) {
-        return;
-    }
-    port_.SetParity(static_cast<Parity>(code));
-    ShowSettings();
-}
-
-int DeviceLink::ScanFor(ConnectionMode mode) {
-    SetConnectionMode(mode);
-    return ScanPorts();
-}
-
-void DeviceLink::AskToSearch() {
-    SetBaudIndex(0);
-    const std::optional<bool> yes = Ask(MessageKind::YesNo, StartQuestion, EstablishCaption);
-    if (!yes) {
-        return;
-    }
-    if (*yes) {
-        Search();
-    } else {
-        Tell(StartHint);
-    }
-}
-
-void DeviceLink::Search() {
-    if (Stopping() || ExchangeWaiting()) {
-        return;
-    }
-    const QPointer<DeviceLink> self(this);
-    int result = ScanFor(ConnectionMode::Direct);
-    if (!self) {
-        return;
-    }
-    if (result == -1) {
-        result = ScanFor(ConnectionMode::Controller);
-        if (!self) {
-            return;
-        }
-        if (result == -1) {
-            if (!Tell(NotDetectedText)) {
-                return;
-            }
-            SetConnected(false);
-            view_.SetReadSendEnabled(false);
-            return;
-        }
-        SetConnected(true);
-        if (PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
-            return;
-        }
-    } else {
-        if (view_.PlannedProjectorCount() > 4) {
-            if (!Tell(NeedControllerText)) {
-                return;
-            }
-            ClosePort();
-            SetConnected(false);
-            view_.SetReadSendEnabled(false);
-            return;
-        }
-        SetConnected(true);
-        replyFailed_ = false;
-    }
-    view_.SetReadSendEnabled(true);
-    view_.ReadAllSettings();
-    if (self) {
-        view_.SetBusy(0);
-    }
-}
-
-void DeviceLink::ConnectThroughController() {
-    if (Stopping() || ExchangeWaiting()) {
-        return;
-    }
-    const QPointer<DeviceLink> self(this);
-    if (ScanFor(ConnectionMode::Controller) == -1) {
-        if (self && Tell(ControllerNotDetectedText)) {
-            SetConnected(false);
-            view_.SetReadSendEnabled(false);
-        }
-        return;
-    }
-    if (!self) {
-        return;
-    }
-    SetConnected(true);
-    if (PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
-        return;
-    }
-    view_.SetReadSendEnabled(true);
-    const std::optional<bool> yes = Ask(MessageKind::YesNo, ControllerQuestion, QueryCaption);
-    if (yes && *yes) {
-        view_.ReadAllSettings();
-    }
-}
-
-void DeviceLink::ConnectDirectly() {
-    if (Stopping() || ExchangeWaiting()) {
-        return;
-    }
-    const QPointer<DeviceLink> self(this);
-    if (ScanFor(ConnectionMode::Direct) == -1) {
-        if (self && Tell(ZelvarNotDetectedText)) {
-            SetConnected(false);
-            view_.SetReadSendEnabled(false);
-        }
-        return;
-    }
-    if (!self || !CheckUnitCountForMode()) {
-        return; // refused, or the link went away
-    }
-    SetConnected(true);
-    replyFailed_ = false;
-    view_.SetReadSendEnabled(true);
-    const std::optional<bool> yes = Ask(MessageKind::YesNo, DirectQuestion, QueryCaption);
-    if (!yes) {
-        return;
-    }
-    if (*yes) {
-        view_.ReadAllSettings();
-        if (!self) {
-            return;
-        }
-    }
-    view_.SetBusy(0);
-}
-
-void DeviceLink::Disconnect() {
-    ClosePort();
-    SetConnected(false);
-    view_.SetReadSendEnabled(false);
-    view_.RefreshPage();
-    model_.System.ReadValid = false;
-}
-
 void DeviceLink::Shutdown() {
     shutDown_ = true;
     timer1_.stop();
     ClosePort();
     connected_ = false;
-}
-
-bool DeviceLink::CheckUnitCountForMode() {
-    return CheckUnitCountForMode(view_.PlannedProjectorCount(), view_.SelectedProjectorCount());
-}
-
-bool DeviceLink::CheckUnitCountForMode(double plannedProjectors, int selectedProjectors) {
-    const QPointer<DeviceLink> self(this);
-    if (plannedProjectors > 4.0 && mode_ == ConnectionMode::Direct) {
-        const std::optional<bool> yes =
-            Ask(MessageKind::YesNo, OnlyUnitOneQuestion, EstablishCaption);
-        if (!yes) {
-            return false;
-        }
-        if (*yes) {
-            return true;
-        }
-        if (Tell(TwoUnitsHowTo)) {
-            Disconnect();
-        }
-        return false;
-    }
-    if (selectedProjectors <= 4) {
-        return true;
-    }
-    if (mode_ == ConnectionMode::Controller) {
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (attempt > 0 && !Pause(1000)) {
-                return false;
-            }
-            int count = 0;
-            const QueryResult result = queries_->ReadUnitCount(count);
-            if (!self || result == QueryResult::Aborted) {
-                return false;
-            }
-            if (count > 1) {
-                return true;
-            }
-        }
-    }
-    Tell(TwoUnitsError);
-    return false;
 }
 
 // ----- Command transport -----

@@ -156,6 +156,8 @@ public:
     void SetStatusText(const QString& text);
 
 private:
+    static constexpr const char* LeaveDebugConsole = "debug 0\r";
+
     enum class WaitEnd { Satisfied, TimedOut, Interrupted, Gone };
     enum class Prompt { Seen, NotSeen, NotSent, PortLost, Gone };
     class WaitScope;

@@ -12,12 +12,13 @@ namespace tarvel::test {
 namespace {
 
 int RecoverCancel() {
-    Sim sim; // the first command is answered, then nothing is
+    // No log or state files: this process ends without cleaning up. The simulator ends with it.
+    SimProcess sim; // the first command is answered, then nothing is
     if (!sim.Start({"--mode", "direct", "--silent-after", "1"})) {
         std::printf("no simulator\n");
         return 2;
     }
-    PortsOverride ports({sim.Path()});
+    PortsOverride ports({QString::fromStdString(sim.PtyPath())});
     LinkRig rig;
     rig.View.Boxes.Answer(false); // do not read the unit
     rig.Link.ConnectDirectly();

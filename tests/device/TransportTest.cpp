@@ -60,6 +60,7 @@ TEST(TransportTest, AFramedCommandGoesOutWithItsChecksumAndSettlesOnThePrompt) {
     EXPECT_FALSE(rig.Link.Timer1().isActive());
     EXPECT_EQ(rig.Link.Timer1().interval(), 8000);
     EXPECT_TRUE(rig.Link.Timer1().isSingleShot());
+    EXPECT_EQ(rig.Link.Timer1().timerType(), Qt::PreciseTimer);
 }
 
 // Both kinds of controller: one that echoes every byte the moment it arrives (so part of the
