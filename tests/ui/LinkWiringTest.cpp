@@ -382,6 +382,21 @@ TEST_F(LinkWiringTest, AFailedReadOfTheSecondUnitSaysSoAndLeavesThePages) {
     EXPECT_EQ(Text("NumOfScreenComboBox"), "3 Projectors") << "the pages keep their contents";
     EXPECT_EQ(Text("OWidthEdit"), "384");
     EXPECT_TRUE(form->Connected());
+
+    // Calculate's refresh fails the same way at command 38, unit 2's output status of channel
+    // 4: the action ends before anything is computed.
+    boxes.Clear();
+    boxes.Answer(false);
+    Control<QLineEdit>("HorizontalOutEdit")->setText("70");
+    QTest::mouseClick(Control<QPushButton>("CalcOutButton"), Qt::LeftButton);
+    EXPECT_EQ(boxes.Texts().last(), "Zelvar 2 communication error! Please check Serial "
+                                    "connections and try again (-9)");
+    EXPECT_EQ(sim.Log().back(), "*2OINFOZV 4!");
+    EXPECT_EQ(Text("NumOfScreenComboBox"), "3 Projectors");
+    EXPECT_EQ(form->StatusText(), "");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(form->State().Busy, 0);
+    EXPECT_TRUE(Control<QPushButton>("CalcOutButton")->isEnabled());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "config/PlanningReport.h"
 #include "device/CommandEncoders.h"
 #include "device/DeviceLink.h"
+#include "ui/BusyCursorScope.h"
 #include "ui/BusyGuard.h"
 #include "ui/ConfigurationTransfer.h"
 #include "ui/FieldEdit.h"
@@ -27,6 +28,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+
+#include <optional>
 
 namespace tarvel {
 
@@ -368,6 +371,10 @@ void PlanningPage::ProjectorResComboBoxChange() {
 }
 
 void PlanningPage::NumOfScreenComboBoxChange() {
+    std::optional<BusyCursorScope> cursor;
+    if (Context().Link != nullptr) {
+        cursor.emplace(Context().Link->View());
+    }
     ReadControls();
     calc_.ChangeProjectorCount();
     ShowControls();
@@ -618,7 +625,12 @@ bool PlanningPage::RefreshFromUnits() {
     if (!Context().IsConnected() || Context().Link == nullptr) {
         return true;
     }
-    return ConfigurationTransfer::ReadUnits(Context(), ConfigurationTransfer::UnitNaming::Numbered);
+    BusyCursorScope cursor(Context().Link->View());
+    if (ConfigurationTransfer::ReadUnits(Context(), ConfigurationTransfer::UnitNaming::Numbered)) {
+        return true;
+    }
+    Context().ShowStatus(QString());
+    return false;
 }
 
 void PlanningPage::EnableCalculatedControls() {
