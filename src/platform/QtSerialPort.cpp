@@ -219,7 +219,7 @@ bool QtSerialPort::Write(const QByteArray& bytes) {
     if (bytes.isEmpty()) {
         return true;
     }
-    if (port_->write(bytes) != bytes.size()) {
+    if (!WriteToDriver(bytes)) {
         return false;
     }
     emit Written(bytes);
@@ -228,6 +228,33 @@ bool QtSerialPort::Write(const QByteArray& bytes) {
     QPointer<QtSerialPort> self(this);
     port_->flush();
     return self && IsOpen();
+}
+
+bool QtSerialPort::WriteToDriver(const QByteArray& bytes) {
+#ifdef Q_OS_UNIX
+    // With nothing queued, hand the bytes straight to the driver: QSerialPort's buffered write
+    // costs an extra event-loop pass (its write notifier) per command. Whatever the driver
+    // does not take at once goes through QSerialPort as usual.
+    if (port_->bytesToWrite() == 0) {
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const auto n = ::write(static_cast<int>(port_->handle()), bytes.constData() + done,
+                                   static_cast<std::size_t>(bytes.size() - done));
+            if (n > 0) {
+                done += n;
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+                OnError(QSerialPort::WriteError);
+                return false;
+            } else {
+                break;
+            }
+        }
+        return done == bytes.size() || port_->write(bytes.mid(done)) == bytes.size() - done;
+    }
+#endif
+    return port_->write(bytes) == bytes.size();
 }
 
 bool QtSerialPort::WaitForString(const QByteArray& text, int ticks) {

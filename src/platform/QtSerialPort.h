@@ -64,6 +64,7 @@ private:
     void OnReadyRead();
     // Moves what QSerialPort has read into the input buffer; false when there was nothing.
     bool Pull();
+    bool WriteToDriver(const QByteArray& bytes);
     void OnError(QSerialPort::SerialPortError error);
     void ReportAvailable();
     PortOpenResult::Status ClassifyPermissionError(const QString& device) const;

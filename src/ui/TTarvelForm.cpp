@@ -18,6 +18,7 @@
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -206,7 +207,17 @@ QString TTarvelForm::StatusText() const {
 }
 
 void TTarvelForm::SetPageControlEnabled(bool enabled) {
+    if (!enabled && pageControl_->isEnabled()) {
+        focusBeforeWait_ = QApplication::focusWidget();
+    }
     pageControl_->setEnabled(enabled);
+    if (enabled && focusBeforeWait_ && QApplication::focusWidget() == nullptr &&
+        focusBeforeWait_->isEnabled() && focusBeforeWait_->isVisible()) {
+        focusBeforeWait_->setFocus(Qt::OtherFocusReason);
+    }
+    if (enabled) {
+        focusBeforeWait_.clear();
+    }
 }
 
 void TTarvelForm::SetReadSendEnabled(bool enabled) {

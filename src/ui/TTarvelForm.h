@@ -9,6 +9,7 @@
 #include "ui/UiContext.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -105,6 +106,8 @@ public:
     // The window-wide operations that the link and the pages use.
     void SetStatusText(const QString& text);
     QString StatusText() const;
+    // Disabled while a command waits; the focus comes back where it was, so the user's place
+    // (Tab through the fields, each sending) is kept.
     void SetPageControlEnabled(bool enabled);
     // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
     void SetReadSendEnabled(bool enabled);
@@ -184,6 +187,8 @@ private:
     bool shown_ = false;
     bool closing_ = false;
     bool startupDone_ = false;
+    // Where the focus was when the pages were disabled for a command's wait.
+    QPointer<QWidget> focusBeforeWait_;
 };
 
 } // namespace tarvel

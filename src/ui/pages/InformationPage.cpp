@@ -1,10 +1,14 @@
 #include "ui/pages/InformationPage.h"
 
+#include "ui/TTarvelForm.h"
+#include "ui/pages/DisplaySetupPage.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace tarvel {
 
@@ -86,6 +90,34 @@ InformationPage::InformationPage(const UiContext& context, QWidget* parent)
         positionEndLabels_[i] = MakeLabel(screenInfoGroupBox_, QStringLiteral("N/A"), 164, y, 60);
         positionEndLabels_[i]->setObjectName(QStringLiteral("Proj%1EndLabel").arg(projector));
     }
+    BuildUnitButtons();
+}
+
+void InformationPage::BuildUnitButtons() {
+    // The unit operations are the Display Setup page's.
+    const struct {
+        const char* Name;
+        const char* Caption;
+        int X;
+        void (DisplaySetupPage::*Click)();
+    } buttons[] = {
+        {"ResetButton", "Reset Zelvar(s)", 16, &DisplaySetupPage::ResetButtonClick},
+        {"SystemSaveButton", "System Save Zelvar(s)", 176,
+         &DisplaySetupPage::SystemSaveButtonClick},
+    };
+    for (const auto& button : buttons) {
+        auto* push = new QPushButton(QString::fromLatin1(button.Caption), this);
+        push->setObjectName(QString::fromLatin1(button.Name));
+        push->setGeometry(button.X, 440, 150, 25);
+        connect(push, &QPushButton::clicked, this, [this, click = button.Click] {
+            if (TTarvelForm* form = Context().Form) {
+                (form->DisplaySetup().*click)();
+            }
+        });
+        if (resetButton_ == nullptr) {
+            resetButton_ = push;
+        }
+    }
 }
 
 void InformationPage::SelectStartupEntries() {
@@ -130,8 +162,11 @@ void InformationPage::ShowImagePositions(const std::array<QString, 8>& start,
     }
 }
 
-// The button and the lights come with the page layout.
-void InformationPage::ShowResetButton() {}
+void InformationPage::ShowResetButton() {
+    resetButton_->show();
+}
+
+// The lights come with the page layout.
 void InformationPage::SetLineMonitoring(bool) {}
 
 } // namespace tarvel

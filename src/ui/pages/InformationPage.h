@@ -9,13 +9,15 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace tarvel {
 
 // The terminal, the "RS-232" group, the reset and system save buttons and the service view's
 // hidden panels.
 //
-// For now it holds only the controls the link and the planning calculator fill, as plain
+// For now it holds the "Reset Zelvar(s)" and "System Save Zelvar(s)" buttons (the Display Setup
+// page's operations) and the controls the link and the planning calculator fill, as plain
 // placeholders for the page's layout: the hidden "Hardware Setup" group with RS485CheckBox, the
 // "RS-232" group with BaudComboBox, ComNumberLabel and the unit address fields, Version1Label
 // and NumOfZelvarDetectedLabel of the hidden "Zelvar Information" group, and the hidden "Image
@@ -52,6 +54,8 @@ signals:
     void BaudIndexChosen(int index);
 
 private:
+    void BuildUnitButtons();
+
     QGroupBox* hardwareSetupGroupBox_;
     QCheckBox* rs485CheckBox_;
     QGroupBox* rs232GroupBox_;
@@ -64,6 +68,7 @@ private:
     QGroupBox* screenInfoGroupBox_;
     std::array<QLabel*, 8> positionStartLabels_;
     std::array<QLabel*, 8> positionEndLabels_;
+    QPushButton* resetButton_ = nullptr;
 };
 
 } // namespace tarvel

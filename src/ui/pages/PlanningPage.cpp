@@ -543,6 +543,7 @@ void PlanningPage::ShowControls() {
         if (display->OverlapText().toStdString() != c.Overlap) {
             display->SetOverlapText(QString::fromStdString(c.Overlap));
         }
+        display->SetMaxOverlap(c.MaxOverlap); // kept with the overlap arrows
     }
     if (ParseInt(c.Overlap)) {
         lastShownOverlap_ = QString::fromStdString(c.Overlap);

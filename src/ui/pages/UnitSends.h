@@ -1,0 +1,39 @@
+#pragma once
+
+#include "device/SendResult.h"
+
+#include <functional>
+
+class QObject;
+
+namespace tarvel {
+
+class CommandEncoders;
+struct UiContext;
+
+// How a setting for the units in use ended.
+enum class UnitsSent {
+    Done,    // every unit was given the setting (or the link was down and the model took it)
+    Stopped, // the user gave up on a send, or the port was lost: the next unit was not tried
+    Gone,    // the window went away during a wait: touch nothing more
+};
+
+// How a value sent from the controls as they stand ended (the whole-configuration send).
+enum class ControlSend {
+    Sent,    // sent, or nothing to send (the link down, no such edge)
+    Invalid, // a control holds no usable value: nothing was sent
+    Stopped, // the user gave up on the send, or the port was lost
+};
+
+ControlSend ControlSendOf(SendResult result);
+
+// The link's encoders; null while the window has no link.
+CommandEncoders* Encoders(const UiContext& context);
+
+// Runs `send` for unit 1 and, when UnitCount is above 1, for unit 2: the unit-wide settings go
+// to both units with the same value. `owner` is the object the caller goes on using; when it
+// is destroyed during a send's wait the result is Gone.
+UnitsSent SendToUnits(const UiContext& context, const QObject* owner,
+                      const std::function<SendResult(CommandEncoders&, int unit)>& send);
+
+} // namespace tarvel
