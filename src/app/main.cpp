@@ -6,8 +6,9 @@
 //   TARVEL_SCREENSHOT=FILE     once the start-up question and the search and read it started
 //                              are over, the main window is saved as FILE (PNG) and the
 //                              program ends with 0.
-//   TARVEL_SCREENSHOT_DIR=DIR  the same for every page of the main window and for the
-//                              progress, connection help and about windows, into DIR.
+//   TARVEL_SCREENSHOT_DIR=DIR  the same for every page of the main window (main-window-*.png)
+//                              and for the progress, connection help and about windows, into
+//                              DIR.
 
 #include "platform/MessageBoxes.h"
 #include "ui/ApplicationStart.h"
@@ -51,7 +52,9 @@ bool SaveEveryWindow(tarvel::TTarvelForm& form, const QDir& dir) {
         QCoreApplication::processEvents();
         const QString stem =
             pages->tabText(i).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
-        saved = Save(form, dir.filePath(stem + QStringLiteral(".png"))) && saved;
+        saved = Save(form, dir.filePath(QStringLiteral("main-window-") + stem +
+                                        QStringLiteral(".png"))) &&
+                saved;
     }
     form.InfoForm().ShowProgress(QStringLiteral("Tarvel querying Zelvar(s). Please wait...."));
     form.InfoForm().SetProgressDots(QStringLiteral(".."));
