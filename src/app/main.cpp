@@ -1,7 +1,104 @@
+// The program's entry, with two environment hooks for demonstrations and screenshots on a
+// machine without a user (see the README):
+//
+//   TARVEL_AUTO_ANSWER=yes     every question is answered Yes (OK) and every box is written
+//                              to the standard error stream instead of being shown.
+//   TARVEL_SCREENSHOT=FILE     once the start-up question and the search and read it started
+//                              are over, the main window is saved as FILE (PNG) and the
+//                              program ends with 0.
+//   TARVEL_SCREENSHOT_DIR=DIR  the same for every page of the main window (main-window-*.png)
+//                              and for the progress, connection help and about windows, into
+//                              DIR.
+
+#include "platform/MessageBoxes.h"
 #include "ui/ApplicationStart.h"
+#include "ui/TAboutBox.h"
+#include "ui/TConnectionHelpForm.h"
+#include "ui/TInfoForm.h"
+#include "ui/TTarvelForm.h"
 #include "ui/TarvelApplication.h"
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int SettleMs = 500; // lets the window paint before it is grabbed
+
+class AutoAnswerMessageBoxes : public tarvel::MessageBoxes {
+    bool Show(tarvel::MessageKind, const QString& caption, const QString& text) override {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(caption), qPrintable(text));
+        return true;
+    }
+};
+
+bool Save(QWidget& window, const QString& path) {
+    const bool saved = window.grab().save(path, "PNG");
+    std::printf("%s %s\n", saved ? "Saved" : "Could not save", qPrintable(path));
+    std::fflush(stdout);
+    return saved;
+}
+
+bool SaveEveryWindow(tarvel::TTarvelForm& form, const QDir& dir) {
+    bool saved = true;
+    QTabWidget* pages = form.PageControl();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setTabVisible(i, true); // the service view's page too
+        pages->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        const QString stem =
+            pages->tabText(i).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+        saved = Save(form, dir.filePath(QStringLiteral("main-window-") + stem +
+                                        QStringLiteral(".png"))) &&
+                saved;
+    }
+    form.InfoForm().ShowProgress(QStringLiteral("Tarvel querying Zelvar(s). Please wait...."));
+    form.InfoForm().SetProgressDots(QStringLiteral(".."));
+    saved = Save(form.InfoForm(), dir.filePath(QStringLiteral("progress-window.png"))) && saved;
+    form.InfoForm().HideProgress();
+    form.ConnectionHelpForm().ShowHelp();
+    saved = Save(form.ConnectionHelpForm(), dir.filePath(QStringLiteral("connection-help.png"))) &&
+            saved;
+    form.ConnectionHelpForm().hide();
+    form.AboutBox().show();
+    QCoreApplication::processEvents();
+    saved = Save(form.AboutBox(), dir.filePath(QStringLiteral("about.png"))) && saved;
+    form.AboutBox().hide();
+    return saved;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     tarvel::TarvelApplication application(argc, argv);
-    return tarvel::RunTarvel();
+    tarvel::StartOptions options;
+    std::unique_ptr<AutoAnswerMessageBoxes> autoAnswer;
+    if (qgetenv("TARVEL_AUTO_ANSWER") == "yes") {
+        autoAnswer = std::make_unique<AutoAnswerMessageBoxes>();
+        options.Messages = autoAnswer.get();
+    }
+    const QString screenshot = qEnvironmentVariable("TARVEL_SCREENSHOT");
+    const QString screenshotDir = qEnvironmentVariable("TARVEL_SCREENSHOT_DIR");
+    if (!screenshot.isEmpty() || !screenshotDir.isEmpty()) {
+        options.BeforeLoop = [&](tarvel::TTarvelForm& form) {
+            QObject::connect(&form, &tarvel::TTarvelForm::StartupFinished, &form, [&] {
+                QTimer::singleShot(SettleMs, &form, [&] {
+                    bool saved = true;
+                    if (!screenshot.isEmpty()) {
+                        saved = Save(form, screenshot);
+                    }
+                    if (!screenshotDir.isEmpty()) {
+                        saved = QDir().mkpath(screenshotDir) &&
+                                SaveEveryWindow(form, QDir(screenshotDir)) && saved;
+                    }
+                    QCoreApplication::exit(saved ? 0 : 1);
+                });
+            });
+        };
+    }
+    return tarvel::RunTarvel(options);
 }

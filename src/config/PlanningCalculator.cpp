@@ -75,8 +75,7 @@ void PlanningCalculator::ChangeProjectorCount() {
     const auto valuesBefore = Values;
     const auto controlsBefore = Controls;
     RunOverlapRule();
-    // The count about to be sent is the one to check, not the last computed one.
-    if (!host_.CheckUnitCountForMode(count)) {
+    if (!host_.CheckUnitCountForMode()) {
         Values = valuesBefore;
         Controls = controlsBefore;
         Controls.CountIndex = RevertedCountIndex(Values.ProjectorCount, Controls.AlignmentIndex);
@@ -139,7 +138,7 @@ void PlanningCalculator::FillFromUnits(const UnitPlanning& units) {
         Controls.AlignmentIndex = units.ImageAlignment;
     Controls.CountIndex = CountIndexFromUnits(units.TotalProjectors);
     Values.ProjectorCount = SelectedCount();
-    host_.CheckUnitCountForMode(SelectedCount());
+    host_.CheckUnitCountForMode();
 
     const auto texts = RecomputeFromUnitRead(
         Values, {Controls.CountIndex, units.MeasuredInputWidth, units.MeasuredInputHeight,

@@ -36,8 +36,10 @@ public:
     virtual bool ReadValid() const = 0;
     virtual int MeasuredInputWidth() const = 0;
 
-    // CheckUnitCountForMode for the count about to be sent; true when not Connected.
-    virtual bool CheckUnitCountForMode(int count) = 0;
+    // The link's CheckUnitCountForMode (true when not Connected). It tests the planned total,
+    // Values.ProjectorCount as the handler has left it, and the count list's selection; the
+    // host reads both from the calculator at the moment of the call.
+    virtual bool CheckUnitCountForMode() = 0;
     // The projector count and display alignment commands, to unit 1 and, when UnitCount is 2,
     // to unit 2. The host sends only while Connected and UpdatingControls is clear.
     virtual void SendProjectorCount(int count) = 0;

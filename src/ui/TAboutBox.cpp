@@ -12,6 +12,7 @@ namespace tarvel {
 namespace {
 
 constexpr int IconPixels = 32;
+constexpr int Width = 320;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -63,7 +64,11 @@ TAboutBox::TAboutBox(QWidget* owner)
     layout->addLayout(top);
     layout->addWidget(comments);
     layout->addWidget(buttons);
-    setFixedWidth(320);
+    // A window does not grow for a wrapped label on its own: its height is the one the layout
+    // needs at this width.
+    setFixedWidth(Width);
+    setFixedHeight(layout->hasHeightForWidth() ? layout->heightForWidth(Width)
+                                               : layout->sizeHint().height());
 }
 
 void TAboutBox::SetVersionText(const QString& text) {

@@ -1,9 +1,10 @@
 #include "ui/TConnectionHelpForm.h"
 
+#include "ui/PlainLineList.h"
+
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QScreen>
 
 namespace tarvel {
@@ -11,31 +12,6 @@ namespace tarvel {
 namespace {
 
 constexpr int ListFontPixels = 11;
-
-// Plain lines on the window background: nothing to select, focus or scroll.
-QListWidget* MakeLines(QWidget* parent, const char* name, const QRect& geometry,
-                       const QStringList& lines) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setGeometry(geometry);
-    list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->setFocusPolicy(Qt::NoFocus);
-    list->setFrameShape(QFrame::NoFrame);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setUniformItemSizes(true);
-    QFont font = list->font();
-    font.setPixelSize(ListFontPixels);
-    list->setFont(font);
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-    list->setPalette(palette);
-    for (const QString& line : lines) {
-        auto* item = new QListWidgetItem(line, list);
-        item->setFlags(Qt::ItemIsEnabled);
-    }
-    return list;
-}
 
 QLabel* MakeHeading(QWidget* parent, const char* name, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
@@ -117,7 +93,8 @@ TConnectionHelpForm::TConnectionHelpForm(QWidget* owner)
     auto* settings = new QGroupBox(QStringLiteral("Default Zelvar/Tarvel Serial settings"), this);
     settings->setObjectName(QStringLiteral("SettingsGroupBox"));
     settings->setGeometry(248, 5, 249, 81);
-    MakeLines(settings, "SettingsListBox", QRect(8, 18, 233, 57), SettingsLines());
+    new PlainLineList(settings, "SettingsListBox", QRect(8, 18, 233, 57), SettingsLines(),
+                      ListFontPixels);
 
     auto* manual = new QLabel(
         QStringLiteral("For figures and further assistance, please refer to Zelvar manual."), this);
@@ -126,9 +103,11 @@ TConnectionHelpForm::TConnectionHelpForm(QWidget* owner)
     manual->setGeometry(520, 40, 232, 32);
 
     MakeHeading(this, "ControllerLabel", QStringLiteral("Tarvel with Controller"), {8, 88});
-    MakeLines(this, "ControllerListBox", QRect(16, 108, 769, 185), ControllerLines());
+    new PlainLineList(this, "ControllerListBox", QRect(16, 108, 769, 185), ControllerLines(),
+                      ListFontPixels);
     MakeHeading(this, "DirectLabel", QStringLiteral("Tarvel without Controller"), {8, 304});
-    MakeLines(this, "DirectListBox", QRect(16, 324, 769, 69), DirectLines());
+    new PlainLineList(this, "DirectListBox", QRect(16, 324, 769, 69), DirectLines(),
+                      ListFontPixels);
 }
 
 void TConnectionHelpForm::ShowHelp() {

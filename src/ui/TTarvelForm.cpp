@@ -1,9 +1,12 @@
 #include "ui/TTarvelForm.h"
 
 #include "config/NumberFormat.h"
+#include "device/DeviceLink.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSerialPort.h"
 #include "platform/Waiter.h"
+#include "ui/ConfigurationTransfer.h"
+#include "ui/FormLinkView.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -37,15 +40,6 @@ const QString TTarvelForm::NoCommunicationNote =
 const QString TTarvelForm::ExitQuestion =
     QStringLiteral("Are you sure you want to exit this application?");
 const QString TTarvelForm::ExitCaption = QStringLiteral("Prendel - Tarvel :Confirm Exit");
-const QString TTarvelForm::ConnectQuestion = QStringLiteral(
-    "Tarvel requires connection to Zelvar(s) to function. Do you currently have Zelvar(s) "
-    "connected to the PC/laptop? Click Yes and Tarvel will search for Zelvar(s).");
-const QString TTarvelForm::ConnectCaption =
-    QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
-const QString TTarvelForm::NoSearchHint = QStringLiteral(
-    "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' menu item "
-    "for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual for help with Tarvel "
-    "serial connection.");
 
 namespace {
 
@@ -70,6 +64,11 @@ TTarvelForm::TTarvelForm(Options options)
                                              [this](const QString& text) { SetStatusText(text); },
                                              [this] { return Connected(); }} {
     BuildWindow();
+    linkView_ = std::make_unique<FormLinkView>(*this);
+    link_ = std::make_unique<DeviceLink>(*port_, *linkView_, model_);
+    context_.Link = link_.get();
+    transfer_ = std::make_unique<ConfigurationTransfer>(*this);
+    ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
     pageControl_->setCurrentWidget(planning_);
@@ -136,6 +135,22 @@ void TTarvelForm::BuildWindow() {
     aboutBox_ = new TAboutBox(this);
 }
 
+// The routes between pages, and from the link's hidden controls to the link.
+void TTarvelForm::ConnectPages() {
+    // The Display Setup page's overlap field is the planning calculator's.
+    connect(displaySetup_, &DisplaySetupPage::OverlapLeft, planning_,
+            &PlanningPage::OWidthEditExit);
+    connect(displaySetup_, &DisplaySetupPage::OverlapStepped, planning_,
+            &PlanningPage::OWidthUpDownClick);
+    connect(displaySetup_, &DisplaySetupPage::OverlapEnterPressed, planning_,
+            &PlanningPage::OWidthEditEnter);
+    connect(information_, &InformationPage::ConnectionModeClicked, this, [this](bool controller) {
+        link_->SetConnectionMode(controller ? ConnectionMode::Controller : ConnectionMode::Direct);
+    });
+    connect(information_, &InformationPage::BaudIndexChosen, this,
+            [this](int index) { link_->SetBaudIndex(index); });
+}
+
 void TTarvelForm::ReadIniFile() {
     std::error_code error;
     const std::filesystem::path directory = std::filesystem::current_path(error);
@@ -177,7 +192,11 @@ std::optional<IniSettings> TTarvelForm::IniFromControls() const {
 }
 
 bool TTarvelForm::Connected() const {
-    return connected_ && connected_();
+    return connected_ ? connected_() : link_ != nullptr && link_->Connected();
+}
+
+LinkView& TTarvelForm::View() {
+    return *linkView_;
 }
 
 QAction* TTarvelForm::MenuAction(const QString& name) const {
@@ -252,11 +271,10 @@ void TTarvelForm::StartupConnectionPrompt() {
     if (closing_) {
         return;
     }
-    if (messages_->YesNo(ConnectQuestion, ConnectCaption)) {
-        Search1Click();
-    } else {
-        messages_->Information(NoSearchHint);
-    }
+    // Sets the baud list to "38400", asks, and on Yes searches (which reads the units).
+    link_->AskToSearch();
+    startupDone_ = true;
+    emit StartupFinished();
 }
 
 void TTarvelForm::PhasePageControlChange() {
@@ -306,6 +324,7 @@ void TTarvelForm::FormClose() {
     }
     hide();
     Waiter::Sleep(closeWaitMs_, this);
+    link_->Shutdown(); // ends any wait of the link and closes the port
     port_->Close();
 }
 
@@ -379,19 +398,36 @@ void TTarvelForm::RunMenuCommand(MenuCommand command) {
     }
 }
 
-// Until the device layer is wired in, these are where the menu reaches the link: Search,
-// ConnectThroughController, ConnectDirectly, Disconnect, the baud and parity choices, and the
-// whole-configuration read.
-void TTarvelForm::Search1Click() {}
-void TTarvelForm::ZelvarconnectedthruController1Click() {}
-void TTarvelForm::ZelvarconnectedtoSerialPortdirectly1Click() {}
-void TTarvelForm::DisconnectSerialCo1Click() {}
-void TTarvelForm::ReadfromZelvars1Click() {}
-void TTarvelForm::BaudMenuClick(int baud) {
-    Q_UNUSED(baud);
+void TTarvelForm::Search1Click() {
+    link_->Search();
 }
+
+void TTarvelForm::ZelvarconnectedthruController1Click() {
+    link_->ConnectThroughController();
+}
+
+void TTarvelForm::ZelvarconnectedtoSerialPortdirectly1Click() {
+    link_->ConnectDirectly();
+}
+
+void TTarvelForm::DisconnectSerialCo1Click() {
+    link_->Disconnect();
+}
+
+void TTarvelForm::ReadfromZelvars1Click() {
+    transfer_->ReadAllSettings();
+}
+
+void TTarvelForm::BaudMenuClick(int baud) {
+    if (baud == 0) {
+        link_->ChooseDefaultBaud();
+    } else {
+        link_->ChooseBaud(baud);
+    }
+}
+
 void TTarvelForm::ParityMenuClick(Parity parity) {
-    Q_UNUSED(parity);
+    link_->ChooseParity(static_cast<int>(parity));
 }
 
 // The configuration file and the whole-configuration transfer plug in here.

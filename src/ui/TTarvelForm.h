@@ -21,8 +21,11 @@ class QTabWidget;
 
 namespace tarvel {
 
+class ConfigurationTransfer;
 class DeviceLink;
 class DisplaySetupPage;
+class FormLinkView;
+class LinkView;
 class InformationPage;
 class PlanningPage;
 class ProjectorSetupPage;
@@ -35,7 +38,7 @@ class TInfoForm;
 struct FormOptions {
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
     std::unique_ptr<SerialPort> Port; // a QtSerialPort when null
-    // The link's Connected until the device layer provides it; never connected when null.
+    // Answers Connected in place of the link (tests of the page rules); the link's when null.
     std::function<bool()> Connected;
     int CloseWaitMs = 1000; // between hiding the window and closing the port
 };
@@ -44,9 +47,13 @@ struct FormOptions {
 // windows, holds the window-wide state and routes between them; the pages hold their own
 // logic.
 //
+// It owns the serial port and the link on it (DeviceLink with its encoders and queries), which
+// reaches the window through a FormLinkView, and the ConfigurationTransfer.
+//
 // Life: construction reads Tarvel.ini from the working directory; the first showing runs the
-// start-up set-up and then asks whether units are connected; closing asks for confirmation,
-// writes Tarvel.ini, hides the window, waits and closes the serial port.
+// start-up set-up and then asks whether units are connected (Yes searches, which reads the
+// units); closing asks for confirmation, writes Tarvel.ini, hides the window, waits and closes
+// the serial port.
 class TTarvelForm : public QMainWindow {
     Q_OBJECT
 
@@ -60,9 +67,6 @@ public:
     static const QString NoCommunicationNote;
     static const QString ExitQuestion;
     static const QString ExitCaption;
-    static const QString ConnectQuestion;
-    static const QString ConnectCaption;
-    static const QString NoSearchHint;
 
     using Options = FormOptions;
 
@@ -74,19 +78,23 @@ public:
     SettingsModel& Model() { return model_; }
     MessageBoxes& Messages() { return *messages_; }
     SerialPort& Port() { return *port_; }
+    DeviceLink& Link() { return *link_; }
+    LinkView& View();
+    ConfigurationTransfer& Transfer() { return *transfer_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
-    // The link the pages send through (not owned).
-    void SetLink(DeviceLink* link) { context_.Link = link; }
     const std::filesystem::path& IniPath() const { return iniPath_; }
 
     PlanningPage& Planning() { return *planning_; }
+    const PlanningPage& Planning() const { return *planning_; }
     ProjectorSetupPage& ProjectorSetup() { return *projectorSetup_; }
     SourceSetupPage& SourceSetup() { return *sourceSetup_; }
     DisplaySetupPage& DisplaySetup() { return *displaySetup_; }
     SeamRemovalPage& SeamRemoval() { return *seamRemoval_; }
     InformationPage& Information() { return *information_; }
     QTabWidget* PageControl() const { return pageControl_; }
+    // Whether the start-up question has been answered and what it started has ended.
+    bool StartupDone() const { return startupDone_; }
 
     TInfoForm& InfoForm() { return *infoForm_; }
     TConnectionHelpForm& ConnectionHelpForm() { return *connectionHelpForm_; }
@@ -105,6 +113,10 @@ public:
     void SetReadSendEnabled(bool enabled);
     // An information box with the application title; the text is kept as MessageText.
     void ShowMessageText(const QString& text);
+
+signals:
+    // The start-up question was answered and the search it started (with its read) has ended.
+    void StartupFinished();
 
 public slots:
     // The page switch rule: after the user switched pages, and after an automatic operation.
@@ -132,6 +144,7 @@ protected:
 
 private:
     void BuildWindow();
+    void ConnectPages();
     void ReadIniFile();
     void ApplyIniSettings(const IniSettings& settings);
     // The six values as the controls hold them; nullopt when a size or the overlap is not a
@@ -149,6 +162,9 @@ private:
     SettingsModel model_;
     FormState state_;
     std::unique_ptr<SerialPort> port_;
+    std::unique_ptr<FormLinkView> linkView_;
+    std::unique_ptr<DeviceLink> link_; // destroyed before the view and the port it uses
+    std::unique_ptr<ConfigurationTransfer> transfer_;
     std::function<bool()> connected_;
     int closeWaitMs_;
     UiContext context_;
@@ -170,6 +186,7 @@ private:
     bool iniLoaded_ = false;
     bool shown_ = false;
     bool closing_ = false;
+    bool startupDone_ = false;
     // Where the focus was when the pages were disabled for a command's wait.
     QPointer<QWidget> focusBeforeWait_;
 };

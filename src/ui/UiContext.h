@@ -25,9 +25,11 @@ struct UiContext {
     TTarvelForm* Form = nullptr;
     // The one line of MainStatusBar.
     std::function<void(const QString&)> SetStatusText;
-    // The link's Connected. The device layer adds the link, its encoders and queries here.
+    // The link's Connected (tests may answer it themselves).
     std::function<bool()> Connected;
-    DeviceLink* Link = nullptr; // its encoders carry every setting to the units
+    // The serial link with its encoders (Link->Encoders()) and queries (Link->Queries()). The
+    // window sets it once the link exists; null in field tests.
+    DeviceLink* Link = nullptr;
 
     bool IsConnected() const { return Connected && Connected(); }
     // A change may go to the units: the program is not filling controls and the link is up.

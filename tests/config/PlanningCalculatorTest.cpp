@@ -22,6 +22,7 @@ public:
     bool Valid = false;
     int Measured = 0;
     int MaxCountForMode = 8;
+    const PlanningCalculator* Calc = nullptr;
 
     void ShowMessage(std::string_view text, PlanningFocus focus) override {
         Messages.emplace_back(text);
@@ -38,9 +39,12 @@ public:
     void EnableCalculatedControls() override { Log.push_back("enable"); }
     bool ReadValid() const override { return Valid; }
     int MeasuredInputWidth() const override { return Measured; }
-    bool CheckUnitCountForMode(int count) override {
-        Log.push_back("check " + std::to_string(count));
-        return count <= MaxCountForMode;
+    // "check planned/selected": the planned total and the count list's selection.
+    bool CheckUnitCountForMode() override {
+        const int selected = Calc->SelectedCount();
+        Log.push_back("check " + std::to_string(static_cast<int>(Calc->Values.ProjectorCount)) +
+                      "/" + std::to_string(selected));
+        return selected <= MaxCountForMode;
     }
     void SendProjectorCount(int count) override { Log.push_back("PRJ " + std::to_string(count)); }
     void SendDisplayAlignment(int alignment, int overlap) override {
@@ -57,6 +61,8 @@ public:
 struct Planning : ::testing::Test {
     RecordingHost host;
     PlanningCalculator calc{host};
+
+    Planning() { host.Calc = &calc; }
 
     void StartFresh() {
         calc.ApplyStartupDefaults(false);
@@ -116,8 +122,8 @@ TEST_F(Planning, WorkedExampleThirtyByTenOn1280x1024) {
                   Indent + "(Center or Left Justified)",
               }));
     EXPECT_TRUE(host.Messages.empty());
-    EXPECT_EQ(host.Log, (std::vector<std::string>{"refresh", "enable", "check 3", "PRJ 3", "show 3",
-                                                  "DISP 1 384",
+    EXPECT_EQ(host.Log, (std::vector<std::string>{"refresh", "enable", "check 3/3", "PRJ 3",
+                                                  "show 3", "DISP 1 384",
                                                   "status NOTE: Current settings require 1 "
                                                   "Zelvar."}));
 }
@@ -282,9 +288,23 @@ TEST_F(Planning, ACountTheConnectionCannotServeIsPutBack) {
     host.MaxCountForMode = 4; // Direct mode: one unit
     calc.Controls.CountIndex = 5;
     calc.ChangeProjectorCount();
-    EXPECT_EQ(host.Log, std::vector<std::string>{"check 6"});
+    EXPECT_EQ(host.Log, std::vector<std::string>{"check 6/6"});
     EXPECT_EQ(calc.Controls.CountIndex, 2);
     EXPECT_EQ(calc.Controls.Overlap, "384"); // the overlap rule ran again for 3
+}
+
+TEST_F(Planning, TheUnitCheckTestsThePlannedTotalBesideTheSelection) {
+    StartFresh();
+    calc.Controls.HorizontalOut = "70";
+    ASSERT_TRUE(calc.Calculate()); // 6 projectors, overlap 103
+    host.Log.clear();
+    // Seven projectors fit 7168 pixels with an overlap of 299: the overlap rule neither raises
+    // nor caps it, so the planned total is still the last computed 6.
+    calc.Controls.CountIndex = 6;
+    calc.ChangeProjectorCount();
+    ASSERT_FALSE(host.Log.empty());
+    EXPECT_EQ(host.Log[0], "check 6/7");
+    EXPECT_TRUE(host.Logged("PRJ 7"));
 }
 
 TEST_F(Planning, OverlapLimitFollowsTheMeasuredInputOnceRead) {
@@ -369,7 +389,7 @@ TEST_F(Planning, FillFromUnitsLetsTheUnitsWin) {
     EXPECT_EQ(calc.Controls.AspectRatio, "7.35");
     EXPECT_EQ(calc.Controls.HorizontalOut, "73.49");
     EXPECT_EQ(calc.Values.OverlapWidth, 100);
-    EXPECT_EQ(host.Log, std::vector<std::string>{"check 6"});
+    EXPECT_EQ(host.Log, std::vector<std::string>{"check 6/6"});
 
     // A zero-filled model (a file of zeros): one projector, no division by zero.
     calc.FillFromUnits({0, 0, 0, 1280, 1024, 1280, 1024});

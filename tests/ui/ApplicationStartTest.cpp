@@ -64,6 +64,20 @@ TEST(ApplicationStartTest, ASecondStartSaysSoRaisesTheFirstWindowAndEndsWithZero
     EXPECT_FALSE(boxes.HadUnscriptedQuestion());
 }
 
+TEST(ApplicationStartTest, GivingUpOnTheSerialPortEndsTheProcessAtOnceWithMinusOne) {
+    test::WorkingDirectory directory;
+    QProcess child;
+    child.setWorkingDirectory(directory.FilePath(QStringLiteral(".")));
+    child.start(QCoreApplication::applicationFilePath(), {"--exit-application"});
+    ASSERT_TRUE(child.waitForFinished(20000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 255);
+    EXPECT_EQ(child.readAllStandardOutput(), "before the exit") << "flushed before the end";
+    bool written = true;
+    directory.Read(QStringLiteral("Tarvel.ini"), &written);
+    EXPECT_FALSE(written) << "no closing: nothing asked, nothing written";
+}
+
 TEST(ApplicationStartTest, AnExceptionDuringStartUpIsShownAndEndsWithZero) {
     test::WorkingDirectory directory;
     ScriptedMessageBoxes boxes;

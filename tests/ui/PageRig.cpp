@@ -2,9 +2,6 @@
 
 #include "device/UnitQueries.h"
 #include "ui/FieldEdit.h"
-#include "ui/TInfoForm.h"
-#include "ui/UpdatingControlsGuard.h"
-#include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
 
@@ -13,88 +10,21 @@
 #include <QTest>
 
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 
 namespace tarvel::test {
 
-void FormLinkView::ShowProgress(const QString& text) {
-    form_.InfoForm().ShowProgress(text);
-}
-
-void FormLinkView::SetProgressDots(const QString& dots) {
-    form_.InfoForm().SetProgressDots(dots);
-}
-
-void FormLinkView::HideProgress() {
-    form_.InfoForm().HideProgress();
-}
-
-void FormLinkView::FillDisplayPage() {
-    const UpdatingControlsGuard updating(form_.State());
-    form_.DisplaySetup().FillDisplayPage();
-}
-
-void FormLinkView::FillSourcePage() {
-    const UpdatingControlsGuard updating(form_.State());
-    form_.SourceSetup().FillSourcePage();
-}
-
-void FormLinkView::FillSeamPage() {
-    const UpdatingControlsGuard updating(form_.State());
-    form_.SeamRemoval().FillSeamPage();
-}
-
-void FormLinkView::ExitApplication(int code) {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(code);
-}
-
-namespace {
-
-// The form's own link, once the form owns one; null while it does not.
-template <typename Form> DeviceLink* FormsOwnLink(Form& form) {
-    if constexpr (requires { form.Link(); }) {
-        return &form.Link();
-    } else {
-        return nullptr;
-    }
-}
-
-// Hands the pages a link made outside the form, where the form takes one.
-template <typename Form> void GiveFormLink(Form& form, DeviceLink* link) {
-    if constexpr (requires { form.SetLink(link); }) {
-        form.SetLink(link);
-    }
-}
-
-} // namespace
-
 PageRig::PageRig() {
     TTarvelForm::Options options;
     options.Messages = &Boxes;
-    options.Connected = [this] { return link_ != nullptr && link_->Connected(); };
     options.CloseWaitMs = 0;
     ::testing::internal::CaptureStderr(); // the note about a missing Tarvel.ini
     Form = std::make_unique<TTarvelForm>(std::move(options));
     ::testing::internal::GetCapturedStderr();
-    link_ = FormsOwnLink(*Form);
-    if (link_ == nullptr) {
-        ownView_ = std::make_unique<FormLinkView>(*Form);
-        ownLink_ = std::make_unique<DeviceLink>(Form->Port(), *ownView_, Form->Model());
-        link_ = ownLink_.get();
-        GiveFormLink(*Form, link_);
-    }
 }
 
 PageRig::~PageRig() {
-    link_->Shutdown();
-    if (ownLink_) {
-        GiveFormLink(*Form, nullptr);
-        link_ = nullptr;
-        ownLink_.reset();
-    }
+    Form->Link().Shutdown();
     Form->hide(); // closed without the exit question
     Form.reset();
     qunsetenv("TARVEL_PORTS");
@@ -132,15 +62,15 @@ PageRig::~PageRig() {
     qputenv("TARVEL_PORTS", QByteArray::fromStdString(sim_.PtyPath()));
     Boxes.Answer(false); // do not read the units now
     if (controller) {
-        link_->ConnectThroughController();
+        Link().ConnectThroughController();
     } else {
-        link_->ConnectDirectly();
+        Link().ConnectDirectly();
     }
-    if (!link_->Connected()) {
+    if (!Link().Connected()) {
         return ::testing::AssertionFailure()
                << "not connected; boxes: " << Boxes.Texts().join(" | ").toStdString();
     }
-    Form->Model().System.UnitCount = controller ? link_->Queries().QueryUnitCount() : 1;
+    Form->Model().System.UnitCount = controller ? Link().Queries().QueryUnitCount() : 1;
     // Every channel of the units on the Channel Selects, as a projector count change lists them.
     const int channels = Form->Model().System.UnitCount * ChannelsPerUnit;
     Form->SourceSetup().SetChannelCount(channels);
@@ -154,13 +84,13 @@ PageRig::~PageRig() {
     const int units = Form->Model().System.UnitCount;
     for (int unit = 1; unit <= units; ++unit) {
         if (outputs) {
-            if (const int result = link_->Queries().QueryUnit(unit); result != 1) {
+            if (const int result = Link().Queries().QueryUnit(unit); result != 1) {
                 return ::testing::AssertionFailure() << "unit " << unit << " read: " << result;
             }
             continue;
         }
         for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
-            if (link_->Queries().QueryInputStatus(unit, channel) != QueryResult::Ok) {
+            if (Link().Queries().QueryInputStatus(unit, channel) != QueryResult::Ok) {
                 return ::testing::AssertionFailure() << "unit " << unit << " input " << channel;
             }
         }

@@ -4,7 +4,6 @@
 #include "WindowTestSupport.h"
 
 #include "device/DeviceLink.h"
-#include "device/LinkView.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/TTarvelForm.h"
 
@@ -19,45 +18,8 @@
 
 namespace tarvel::test {
 
-// LinkView for the page tests: routes the link to the main window as the window's own view
-// does (status line, page control, Busy, progress window, the page fills under
-// UpdatingControls, the page switch rule).
-class FormLinkView : public LinkView {
-public:
-    explicit FormLinkView(TTarvelForm& form) : form_(form) {}
-
-    MessageBoxes& Messages() override { return form_.Messages(); }
-    void SetStatusText(const QString& text) override { form_.SetStatusText(text); }
-    void SetPageControlEnabled(bool enabled) override { form_.SetPageControlEnabled(enabled); }
-    void SetBusyCursor(bool busy) override { cursor_ = busy; }
-    bool BusyCursorShown() const override { return cursor_; }
-    int Busy() const override { return form_.State().Busy; }
-    void SetBusy(int busy) override { form_.State().Busy = busy; }
-    void SetReadSendEnabled(bool enabled) override { form_.SetReadSendEnabled(enabled); }
-    void ShowProgress(const QString& text) override;
-    void SetProgressDots(const QString& dots) override;
-    void HideProgress() override;
-    void SetComNumberText(const QString&) override {}
-    void ShowUnitAddress(int, const QString&, bool) override {}
-    void SetVersionText(const QString&) override {}
-    void ShowLinkSettings(const LinkSettings&) override {}
-    double PlannedProjectorCount() const override { return 1.0; }
-    int SelectedProjectorCount() const override { return 1; }
-    void ReadAllSettings() override {}
-    void RefreshPage() override { form_.PhasePageControlChange(); }
-    void FillDisplayPage() override;
-    void FillSourcePage() override;
-    void FillSeamPage() override;
-    void ConnectedChanged(bool) override {}
-    [[noreturn]] void ExitApplication(int code) override;
-
-private:
-    TTarvelForm& form_;
-    bool cursor_ = false;
-};
-
-// The main window (scripted boxes, in a fresh working directory) with a link to zelvar-sim on
-// the form's serial port. The simulator logs every command it receives.
+// The main window (scripted boxes, in a fresh working directory) with its link on zelvar-sim.
+// The simulator logs every command it receives.
 class PageRig {
 public:
     PageRig();
@@ -94,8 +56,7 @@ public:
     void Leave(QWidget* to);
     void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* to);
 
-    // The link the pages send through (after Connect).
-    DeviceLink& Link() const { return *link_; }
+    DeviceLink& Link() const { return Form->Link(); }
 
     WorkingDirectory Directory;
     ScriptedMessageBoxes Boxes;
@@ -103,11 +64,6 @@ public:
 
 private:
     QStringList Log() const;
-
-    // The form's own link where it has one; otherwise one made here on the form's port.
-    DeviceLink* link_ = nullptr;
-    std::unique_ptr<FormLinkView> ownView_;
-    std::unique_ptr<DeviceLink> ownLink_;
 
     SimProcess sim_;
     std::string log_ = SimProcess::UniquePath("ui-page-log");

@@ -1,5 +1,6 @@
 #include "WindowTestSupport.h"
 
+#include "device/DeviceLink.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
@@ -9,7 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -205,6 +209,45 @@ TEST_F(TTarvelFormTest, BaudAndParityTicksAreExclusiveAndTheComPortItemsStayAsTh
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
+TEST_F(TTarvelFormTest, TheHiddenLinkControlsShowAndDriveTheLinksSettings) {
+    Create();
+    auto* rs485 = Control<QCheckBox>("RS485CheckBox");
+    auto* baud = Control<QComboBox>("BaudComboBox");
+    EXPECT_FALSE(rs485->isChecked());
+    EXPECT_EQ(rs485->text(), "Using Prendel Controllers to communicate with Zelvar");
+    EXPECT_TRUE(Control<QGroupBox>("HardwareSetupGroupBox")->isHidden());
+    EXPECT_EQ(baud->currentText(), "38400");
+    EXPECT_EQ(baud->count(), 2);
+    EXPECT_FALSE(baud->isEnabled());
+    EXPECT_EQ(Control<QLabel>("ComNumberLabel")->text(), "None");
+    for (const char* name : {"ZelvarID1Edit", "ZelvarID2Edit"}) {
+        EXPECT_TRUE(Control<QLineEdit>(name)->isHidden()) << name;
+        EXPECT_FALSE(Control<QLineEdit>(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(Control<QLineEdit>("ZelvarID2Edit")->text(), "2");
+
+    // Ticking the box chooses the controller: its default rate and flow control.
+    rs485->click();
+    EXPECT_EQ(form->Link().Mode(), ConnectionMode::Controller);
+    EXPECT_EQ(baud->currentText(), "57600");
+    EXPECT_EQ(form->Port().Baud(), 57600);
+    EXPECT_TRUE(form->Port().HardwareFlowControl());
+
+    // A rate from the menu holds until the next mode choice, which applies the box again;
+    // the tick follows the rate the port runs at.
+    Item("N192001")->trigger();
+    EXPECT_EQ(form->Port().Baud(), 19200);
+    rs485->click();
+    EXPECT_EQ(form->Link().Mode(), ConnectionMode::Direct);
+    EXPECT_EQ(baud->currentText(), "57600") << "no default rate: the box stays";
+    EXPECT_EQ(form->Port().Baud(), 57600);
+    EXPECT_TRUE(Item("N576001")->isChecked());
+    EXPECT_FALSE(form->Port().HardwareFlowControl());
+    Item("Space1")->trigger();
+    EXPECT_EQ(form->Port().CurrentParity(), Parity::Space);
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
 TEST_F(TTarvelFormTest, ReadAndSendAreEnabledTogether) {
     Create();
     form->SetReadSendEnabled(true);
@@ -329,7 +372,8 @@ TEST_F(TTarvelFormTest, AnsweringYesRewritesTarvelIniAndHidesTheWindow) {
     boxes.Answer(true);
     EXPECT_TRUE(form->close());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(directory.Read("Tarvel.ini"), "40.000000 10.000000 64 3 0 1");
+    // As the first calculation left the page: 38.333 wide, 3 projectors.
+    EXPECT_EQ(directory.Read("Tarvel.ini"), "38.333000 10.000000 64 2 0 1");
     EXPECT_FALSE(form->Port().IsOpen());
 }
 

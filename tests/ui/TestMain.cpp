@@ -1,8 +1,10 @@
 // Test entry: the program's own application object (so its exception handling is under test),
 // and the child-process role that the start-up tests run from this same program.
 
+#include "device/LinkView.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/ApplicationStart.h"
+#include "ui/TTarvelForm.h"
 #include "ui/TarvelApplication.h"
 
 #include <QTimer>
@@ -10,14 +12,31 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// --exit-application: a main window whose link gives up on the port: the process ends at
+// once with -1, after what it wrote to stdout without a line end.
+[[noreturn]] void ExitApplicationRole() {
+    tarvel::ScriptedMessageBoxes boxes;
+    tarvel::TTarvelForm::Options options;
+    options.Messages = &boxes;
+    tarvel::TTarvelForm form(std::move(options));
+    form.show();
+    std::printf("before the exit");
+    form.View().ExitApplication(-1);
+    std::abort(); // not reached: ExitApplication never returns
+}
 
 // --start KEY: run the program's start-up with scripted boxes and print every box's text and
 // whether a main window came up.
 int RunChildRole(int argc, char** argv) {
     tarvel::TarvelApplication app(argc, argv);
+    if (std::strcmp(argv[1], "--exit-application") == 0) {
+        ExitApplicationRole();
+    }
     if (std::strcmp(argv[1], "--start") != 0 || argc < 3) {
         return 2;
     }

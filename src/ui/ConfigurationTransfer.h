@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvel {
+
+class TTarvelForm;
+struct UiContext;
+
+// Moves a whole configuration at once between the units, the model and the pages.
+//
+// ReadAllSettings ("Read from Zelvar(s) ...", and the end of a search) reads every unit in use
+// into the model and then fills every page from it; FillPagesFromModel is the fill alone, run
+// under UpdatingControls. The send of the whole configuration and the configuration file join
+// here.
+class ConfigurationTransfer {
+public:
+    // How the message of a failed read names unit 1.
+    enum class UnitNaming {
+        Plain,    // "Zelvar communication error! ..." (the read of everything)
+        Numbered, // "Zelvar 1 communication error! ..." (Calculate's refresh)
+    };
+
+    static const QString QueryingText;
+    static const QString NotDetectedByControllerText;
+
+    explicit ConfigurationTransfer(TTarvelForm& form);
+
+    void ReadAllSettings();
+    void FillPagesFromModel();
+
+    // The unit count (from the controller; 1 directly), shown and stored in UnitCount, then the
+    // read of unit 1 and, with two units, unit 2. False after the message of the failure, or
+    // without one when the link went away (the user has been told then).
+    static bool ReadUnits(const UiContext& context, UnitNaming naming);
+
+private:
+    TTarvelForm& form_;
+};
+
+} // namespace tarvel
