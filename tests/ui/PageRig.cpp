@@ -96,7 +96,8 @@ PageRig::~PageRig() {
         }
     }
     Form->State().Busy = 0;
-    Boxes.Clear(); // the read's own warnings
+    Form->SetStatusText(QString()); // as the whole read leaves it
+    Boxes.Clear();                  // the read's own warnings
     Mark();
     // The progress window came and went; a window manager would make this one active again.
     if (!Reactivate(*Form)) {
