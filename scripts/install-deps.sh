@@ -5,7 +5,7 @@ set -eu
 
 # locales: the locale sources from which the tests compile a decimal-comma locale (de_DE).
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
-libgl-dev xvfb xauth fonts-dejavu-core locales"
+libgl-dev xvfb xauth fonts-dejavu-core locales desktop-file-utils dpkg-dev"
 
 missing=""
 for p in $packages; do

@@ -1,12 +1,17 @@
 #include "ui/TarvelApplication.h"
 
 #include "platform/QtMessageBoxes.h"
+#include "ui/ApplicationIcon.h"
 
 #include <exception>
 
 namespace tarvel {
 
-TarvelApplication::TarvelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TarvelApplication::TarvelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // The desktop entry tarvel.desktop names the icon the window system shows for the window.
+    setDesktopFileName(QStringLiteral("tarvel"));
+    setWindowIcon(ApplicationIcon());
+}
 
 void TarvelApplication::ReportException(MessageBoxes& messages, const std::exception_ptr& error) {
     QString text;
