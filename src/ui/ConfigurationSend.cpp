@@ -17,9 +17,8 @@ namespace tarvel {
 
 namespace {
 
-// The fields of a unit's outputs that the output commands of one channel carry. The control
-// mode's read-back replaces them in the model; the configuration's own values are put back
-// before they are sent.
+// The output fields that the output commands of one channel carry (test pattern, black level,
+// halo and edge feathering).
 void CopyChannelOutputs(const OutputSettings& from, OutputSettings& to) {
     to.TestPattern = from.TestPattern;
     to.OutputRaster = from.OutputRaster;
@@ -87,8 +86,6 @@ ConfigurationSend::End ConfigurationSend::Run() {
     TTarvelForm& form = *form_;
     const int projectors = form.Planning().ProjectorCountIndex() + 1;
     const int units = form.Model().System.UnitCount > 1 ? 2 : 1;
-    const int sourceChannel = form.SourceSetup().SelectedChannel();
-    const int seamChannel = form.SeamRemoval().SelectedChannel();
 
     const bool done = SendLayout(projectors, units) &&
                       SendInputs(1, std::min(projectors, ChannelsPerUnit)) &&
@@ -98,11 +95,6 @@ ConfigurationSend::End ConfigurationSend::Run() {
                       (units < 2 || SendSeamGains(ChannelsPerUnit + 1, projectors));
     if (done) {
         end_ = End::Done;
-    }
-    if (end_ != End::Gone) {
-        // The channels the user was looking at, as before the send.
-        form.SourceSetup().SelectChannel(sourceChannel);
-        form.SeamRemoval().SelectChannel(seamChannel);
     }
     return end_;
 }
@@ -202,26 +194,26 @@ bool ConfigurationSend::SendUnitModes(int units) {
             return false;
         }
     }
-    // Unit 2's outputs have not been sent yet when its control mode reads them back; without
-    // these copies the configuration's values for channels 5-8 would be replaced by what the
-    // unit held before.
-    std::array<OutputSettings, ChannelsPerUnit> unit2Outputs{};
-    for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
-        unit2Outputs[static_cast<std::size_t>(channel - 1)] =
-            form_->Model().Channels.Output(2, channel);
-    }
+    // The control mode reads the unit's outputs back into the model. Unit 2's outputs and both
+    // units' seam gains are sent after it: without these copies they would go out as the
+    // units held them before, and the configuration's own values would be lost.
+    const ChannelSettings::OutputBlock unit2Before = form_->Model().Channels.Outputs[1];
+    const ChannelSettings::OutputBlock unit1Before = form_->Model().Channels.Outputs[0];
     for (int unit = 1; unit <= units; ++unit) {
         if (!Go(form_->DisplaySetup().SendControlModeFromControls(unit))) {
             return false;
         }
     }
-    if (units > 1) {
-        for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
-            CopyChannelOutputs(unit2Outputs[static_cast<std::size_t>(channel - 1)],
-                               form_->Model().Channels.Output(2, channel));
+    ChannelSettings& channels = form_->Model().Channels;
+    for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
+        const auto record = static_cast<std::size_t>(channel);
+        channels.Output(1, channel).SeamGain = unit1Before[record].SeamGain;
+        if (units > 1) {
+            CopyChannelOutputs(unit2Before[record], channels.Output(2, channel));
+            channels.Output(2, channel).SeamGain = unit2Before[record].SeamGain;
         }
-        form_->DisplaySetup().FillDisplayPage();
     }
+    form_->DisplaySetup().FillDisplayPage();
     return true;
 }
 

@@ -17,7 +17,9 @@ class TTarvelForm;
 //     selected on the Source Setup page's Channel Select first;
 //  3. unit 1's outputs (test pattern, black level, halo, edge feathering of channels 1-4);
 //  4. data doubling, basic feathering and control mode to each unit in use; the control mode
-//     reads the unit's outputs back and refills the Display Setup page;
+//     reads the unit's outputs back and refills the Display Setup page. What that read-back
+//     brings for settings still to be sent (unit 2's outputs, the seam gains) is replaced by
+//     the configuration's own values again, so those go out as the pages showed them;
 //  5. unit 2's outputs (channels 5-8);
 //  6. the seam gains of every locked channel up to the projector count, selected on the Seam
 //     Removal page's Channel Select.
