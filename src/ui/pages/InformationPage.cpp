@@ -21,7 +21,7 @@ namespace tarvel {
 namespace {
 
 constexpr QRect TerminalRect(4, 4, 561, 313);
-constexpr QRect InfoPanelRect(570, 0, 332, 446);
+constexpr QRect InfoPanelRect(570, 0, 332, 474);
 constexpr QRect Rs232Rect(4, 322, 268, 150);
 constexpr QRect PositionPanelRect(280, 322, 200, 186);
 constexpr QRect HardwareSetupRect(280, 512, 330, 30);

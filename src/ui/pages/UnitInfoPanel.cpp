@@ -3,9 +3,11 @@
 #include "config/NumberFormat.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -51,6 +53,11 @@ constexpr int GammaDigits = 3;
 constexpr int RowHeight = 19;
 constexpr int FirstRowY = 18;
 constexpr int CaptionX = 6;
+constexpr int Gap = 4;
+
+template <typename Rows> int RowCount(const Rows& rows) {
+    return static_cast<int>(rows.size());
+}
 
 } // namespace
 
@@ -81,26 +88,18 @@ UnitInfoPanel::UnitInfoPanel(QWidget* parent)
     connect(screenList_, &QComboBox::activated, this,
             [this](int index) { emit ScreenChosen(index + 1); });
 
-    auto* input = new QGroupBox(QStringLiteral("Input Information"), this);
-    input->setGeometry(6, 48, 152, FirstRowY + 18 * RowHeight + 6);
-    auto* output = new QGroupBox(QStringLiteral("Output Information"), this);
-    output->setGeometry(162, 48, 164, FirstRowY + 19 * RowHeight + 6);
-
     using In = const InputSettings&;
     using Out = const OutputSettings&;
     const std::vector<Row> inputRows = {
         {"H Active:", "HActiveLabel", [](In i, Out) { return Text(Number(i.HActive)); }},
         {"V Active:", "VActiveLabel", [](In i, Out) { return Text(Number(i.VActive)); }},
-        {"Video Loaded:", "VideoLoadedLabel",
-         [](In i, Out) { return Text(TrueFalse(i.VideoLoaded)); }},
-        {"Video Locked:", "VideoLockedLabel",
-         [](In i, Out) { return Text(TrueFalse(i.VideoLocked)); }},
-        {"Phase Offset:", "PhaseOffsetLabel", [](In i, Out) { return Text(Number(i.Phase)); }},
-        {"Sync Select:", "SyncSelLabel",
-         [](In i, Out) { return FromList(i.SyncSelect, SyncTexts); }},
+        {"Loaded:", "VideoLoadedLabel", [](In i, Out) { return Text(TrueFalse(i.VideoLoaded)); }},
+        {"Locked:", "VideoLockedLabel", [](In i, Out) { return Text(TrueFalse(i.VideoLocked)); }},
+        {"Phase:", "PhaseOffsetLabel", [](In i, Out) { return Text(Number(i.Phase)); }},
+        {"Sync:", "SyncSelLabel", [](In i, Out) { return FromList(i.SyncSelect, SyncTexts); }},
         {"H Total:", "HTotalLabel", [](In i, Out) { return Text(Number(i.HTotal)); }},
-        {"H Position:", "HPosLabel", [](In i, Out) { return Text(Number(i.HPosition)); }},
-        {"V Position:", "VPosLabel", [](In i, Out) { return Text(Number(i.VPosition)); }},
+        {"H Pos.:", "HPosLabel", [](In i, Out) { return Text(Number(i.HPosition)); }},
+        {"V Pos.:", "VPosLabel", [](In i, Out) { return Text(Number(i.VPosition)); }},
         {"Termination:", "InTerminationLabel",
          [](In i, Out) {
              return Text(i.InputTermination == 0 ? QStringLiteral("HI-Z")
@@ -110,90 +109,89 @@ UnitInfoPanel::UnitInfoPanel(QWidget* parent)
          [](In i, Out) { return Text(General(i.OverallContrast, ContrastDigits)); }},
         {"Brightness:", "CBrightnessLabel",
          [](In i, Out) { return Text(General(i.OverallBrightness, ContrastDigits)); }},
-        {"Red Contrast:", "RContrastLabel",
+        {"R Contrast:", "RContrastLabel",
          [](In i, Out) { return Text(General(i.RedContrast, ColourDigits)); }},
-        {"Red Bright.:", "RBrightnessLabel",
+        {"R Bright.:", "RBrightnessLabel",
          [](In i, Out) { return Text(General(i.RedBrightness, ColourDigits)); }},
-        {"Green Contrast:", "GContrastLabel",
+        {"G Contrast:", "GContrastLabel",
          [](In i, Out) { return Text(General(i.GreenContrast, ColourDigits)); }},
-        {"Green Bright.:", "GBrightnessLabel",
+        {"G Bright.:", "GBrightnessLabel",
          [](In i, Out) { return Text(General(i.GreenBrightness, ColourDigits)); }},
-        {"Blue Contrast:", "BContrastLabel",
+        {"B Contrast:", "BContrastLabel",
          [](In i, Out) { return Text(General(i.BlueContrast, ColourDigits)); }},
-        {"Blue Bright.:", "BBrightnessLabel",
+        {"B Bright.:", "BBrightnessLabel",
          [](In i, Out) { return Text(General(i.BlueBrightness, ColourDigits)); }},
     };
     const std::vector<Row> outputRows = {
         {"Output:", "HVOutLabel", [](In, Out o) { return FromList(o.OutputFormat, FormatTexts); }},
-        {nullptr, "OutFRateLabel",
+        {"Frame Rate:", "OutFRateLabel",
          [](In, Out o) { return FromList(o.OutputFrameRate, FrameRateTexts); }},
-        {"Output Sync:", "OutSyncLabel", [](In, Out o) { return Text(Number(o.OutputSync)); }},
+        {"Out Sync:", "OutSyncLabel", [](In, Out o) { return Text(Number(o.OutputSync)); }},
         {"Blend Level:", "BlendLevelLabel",
          [](In, Out o) { return FromList(o.ControlMode, BlendTexts); }},
         {"Projectors:", "ProjectorsLabel",
          [](In, Out o) { return FromList(o.ProjectorGroup, GroupTexts); }},
         {"Justification:", "JustificationLabel",
          [](In, Out o) { return FromList(o.ImageAlignment, AlignmentTexts); }},
-        {"Total Projectors:", "TotalProjectorsLabel",
+        {"Total Proj.:", "TotalProjectorsLabel",
          [](In, Out o) { return Text(Number(o.TotalProjectors)); }},
-        {"Data Doubling:", "DataDoublingLabel",
-         [](In, Out o) { return Text(Number(o.DataDoubling)); }},
-        {"Overlap Width:", "OverlapWidthLabel",
-         [](In, Out o) { return Text(Number(o.DisplayOverlap)); }},
-        {"Basic EFT Gamma:", "BasicEFTGammaLabel",
+        {"Data Dbl.:", "DataDoublingLabel", [](In, Out o) { return Text(Number(o.DataDoubling)); }},
+        {"Overlap:", "OverlapWidthLabel", [](In, Out o) { return Text(Number(o.DisplayOverlap)); }},
+        {"Basic Gamma:", "BasicEFTGammaLabel",
          [](In, Out o) { return Text(General(o.BasicGamma, GammaDigits)); }},
-        {"Left EFT Gamma:", "LeftEFTGammaLabel",
+        {"Left Gamma:", "LeftEFTGammaLabel",
          [](In, Out o) { return Text(General(o.LeftGamma, GammaDigits)); }},
-        {"Right EFT Gamma:", "RightEFTGammaLabel",
+        {"Right Gamma:", "RightEFTGammaLabel",
          [](In, Out o) { return Text(General(o.RightGamma, GammaDigits)); }},
-        {"Basic EFT Mode:", "BasicEFTModeLabel",
+        {"Basic EFT:", "BasicEFTModeLabel",
          [](In, Out o) { return Text(Number(o.BasicFeatherOn)); }},
-        {"Left EFT Mode:", "LeftEFTModeLabel",
-         [](In, Out o) { return Text(Number(o.LeftFeatherOn)); }},
-        {"Right EFT Mode:", "RightEFTModeLabel",
+        {"Left EFT:", "LeftEFTModeLabel", [](In, Out o) { return Text(Number(o.LeftFeatherOn)); }},
+        {"Right EFT:", "RightEFTModeLabel",
          [](In, Out o) { return Text(Number(o.RightFeatherOn)); }},
-        {"Halo L Width:", "HaloLeftWidthLabel",
+        {"L Halo Width:", "HaloLeftWidthLabel",
          [](In, Out o) { return Text(Number(o.LeftHaloWidth)); }},
-        {"Halo L Offset:", "HaloLeftOffsetLabel",
+        {"L Halo Offset:", "HaloLeftOffsetLabel",
          [](In, Out o) { return Text(Number(o.LeftHaloOffset)); }},
-        {"Halo R Width:", "HaloRightWidthLabel",
+        {"R Halo Width:", "HaloRightWidthLabel",
          [](In, Out o) { return Text(Number(o.RightHaloWidth)); }},
-        {"Halo R Offset:", "HaloRightOffsetLabel",
+        {"R Halo Offset:", "HaloRightOffsetLabel",
          [](In, Out o) { return Text(Number(o.RightHaloOffset)); }},
         {"Black Level:", "BlackLvlAdjCompLabel",
          [](In, Out o) { return Text(Number(o.BlackLevel)); }},
     };
-    BuildRows(input, inputRows, 90, 58);
-    BuildRows(output, outputRows, 98, 62);
+    // Two columns of groups, each as wide as its longest caption and value need.
+    const int top = screenList_->geometry().bottom() + 6;
+    auto* input = new QGroupBox(QStringLiteral("Input Information"), this);
+    const int inputWidth = BuildRows(input, inputRows, QStringLiteral("75 Ohm"));
+    input->setGeometry(Gap, top, inputWidth, FirstRowY + RowCount(inputRows) * RowHeight + 4);
+    auto* output = new QGroupBox(QStringLiteral("Output Information"), this);
+    const int outputWidth = BuildRows(output, outputRows, QStringLiteral("1400x1050"));
+    output->setGeometry(2 * Gap + inputWidth, top, outputWidth,
+                        FirstRowY + RowCount(outputRows) * RowHeight + 4);
 }
 
-void UnitInfoPanel::BuildRows(QWidget* group, const std::vector<Row>& rows, int valueX,
-                              int valueWidth) {
-    constexpr int SharedCaptionWidth = 44;
-    constexpr int SharedValueWidth = 62;
-    int y = FirstRowY - RowHeight;
-    QLabel* previousCaption = nullptr;
-    QLabel* previousValue = nullptr;
+int UnitInfoPanel::BuildRows(QWidget* group, const std::vector<Row>& rows,
+                             const QString& widestValue) {
+    const QFontMetrics metrics = group->fontMetrics();
+    int captionWidth = 0;
     for (const Row& row : rows) {
+        captionWidth =
+            std::max(captionWidth, metrics.horizontalAdvance(QLatin1String(row.Caption)));
+    }
+    const int valueX = CaptionX + captionWidth + 4;
+    const int valueWidth = metrics.horizontalAdvance(widestValue) + 4;
+    int y = FirstRowY;
+    for (const Row& row : rows) {
+        auto* caption = new QLabel(QString::fromLatin1(row.Caption), group);
+        caption->setGeometry(CaptionX, y, captionWidth, 17);
         auto* value = new QLabel(group);
         value->setObjectName(QString::fromLatin1(row.Name));
-        if (row.Caption != nullptr) {
-            y += RowHeight;
-            previousCaption = new QLabel(QString::fromLatin1(row.Caption), group);
-            previousCaption->setGeometry(CaptionX, y, valueX - CaptionX, 17);
-            value->setGeometry(valueX, y, valueWidth, 17);
-        } else if (previousValue != nullptr && previousCaption != nullptr) {
-            // The output format and its frame rate share a line: "1280x1024 @ 59.94Hz".
-            const int x = CaptionX + SharedCaptionWidth;
-            previousCaption->setGeometry(CaptionX, y, SharedCaptionWidth, 17);
-            previousValue->setGeometry(x, y, SharedValueWidth, 17);
-            value->setGeometry(x + SharedValueWidth, y, group->width() - x - SharedValueWidth - 4,
-                               17);
-        }
+        value->setGeometry(valueX, y, valueWidth, 17);
         rows_.push_back(row);
         valueLabels_.push_back(value);
-        previousValue = value;
+        y += RowHeight;
     }
+    return valueX + valueWidth + CaptionX;
 }
 
 void UnitInfoPanel::SetVersionText(const QString& text) {

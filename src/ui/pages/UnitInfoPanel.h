@@ -38,15 +38,15 @@ signals:
     void ScreenChosen(int screen);
 
 private:
-    // One value: its caption (null: on the line of the row before, after its value), the
-    // label's objectName, and its text from the screen's records (none: the label keeps its
-    // text).
+    // One value: its caption, the label's objectName, and its text from the screen's records
+    // (none: the label keeps its text).
     struct Row {
         const char* Caption;
         const char* Name;
         std::function<std::optional<QString>(const InputSettings&, const OutputSettings&)> Value;
     };
-    void BuildRows(QWidget* group, const std::vector<Row>& rows, int valueX, int valueWidth);
+    // The rows' captions and values in the group; returns the group's width.
+    int BuildRows(QWidget* group, const std::vector<Row>& rows, const QString& widestValue);
 
     QLabel* version1Label_;
     QLabel* unitsDetectedLabel_;
