@@ -1,8 +1,12 @@
 #include "ui/ConfigurationTransfer.h"
 
+#include "config/ConfigurationFile.h"
 #include "device/DeviceLink.h"
 #include "device/UnitQueries.h"
 #include "ui/BusyCursorScope.h"
+#include "ui/BusyGuard.h"
+#include "ui/ConfigurationSend.h"
+#include "ui/FileDialogs.h"
 #include "ui/TTarvelForm.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
@@ -11,7 +15,10 @@
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
 
+#include <QPointer>
+
 #include <algorithm>
+#include <filesystem>
 
 namespace tarvel {
 
@@ -20,6 +27,14 @@ const QString ConfigurationTransfer::QueryingText =
 const QString ConfigurationTransfer::NotDetectedByControllerText =
     QStringLiteral("Zelvar not detected by Controller.\n(1)Check cables.\n(2)Make sure the Zelvar "
                    "has booted up completely and reboot the Controller.");
+
+const QString ConfigurationTransfer::InvalidValueText =
+    QStringLiteral("Error! Unable to send parameters to Zelvar(s). Invalid value exist in one of "
+                   "the settings.");
+const QString ConfigurationTransfer::SendStoppedText =
+    QStringLiteral("Sending stopped. Only part of the current settings was sent to Zelvar(s).");
+const QString ConfigurationTransfer::FileOpenedText =
+    QStringLiteral("File open successful. Tarvel updated with settings from file.");
 
 ConfigurationTransfer::ConfigurationTransfer(TTarvelForm& form) : form_(form) {}
 
@@ -91,6 +106,72 @@ void ConfigurationTransfer::FillPagesFromModel() {
     // The values that follow the overlap, and what the page control allows.
     form_.Planning().OWidthEditExit();
     form_.PhasePageControlChange();
+}
+
+void ConfigurationTransfer::SendAllSettings() {
+    BusyGuard busy(form_.State());
+    if (!busy) {
+        return;
+    }
+    DeviceLink& link = form_.Link();
+    if (form_.State().UpdatingControls || !form_.Connected() || link.ExchangeWaiting() ||
+        link.Stopping()) {
+        return;
+    }
+    const QPointer<TTarvelForm> alive(&form_);
+    switch (ConfigurationSend(form_).Run()) {
+    case ConfigurationSend::End::Done:
+    case ConfigurationSend::End::Gone:
+        break;
+    case ConfigurationSend::End::Invalid:
+        form_.ShowMessageText(InvalidValueText);
+        break;
+    case ConfigurationSend::End::Stopped:
+        if (alive) {
+            form_.ShowMessageText(SendStoppedText);
+        }
+        break;
+    }
+}
+
+void ConfigurationTransfer::OpenFile() {
+    // Not while an action (and with it a wait of the link) is under way: the model it works
+    // on would be replaced under it.
+    if (form_.State().Busy != 0 || form_.State().UpdatingControls) {
+        return;
+    }
+    const QString name = form_.Dialogs().OpenFileName();
+    if (name.isEmpty()) {
+        return;
+    }
+    SettingsModel& model = form_.Model();
+    ConfigurationFileResult result;
+    {
+        BusyCursorScope cursor(form_.View());
+        result = LoadConfigurationFile(std::filesystem::path(name.toStdWString()), model.Channels);
+        if (result.Ok) {
+            model.System.FileValid = true;
+            UpdatingControlsGuard updating(form_.State());
+            FillPagesFromModel();
+        }
+    }
+    form_.ShowMessageText(result.Ok ? FileOpenedText : QString::fromStdString(result.Message));
+}
+
+void ConfigurationTransfer::SaveFile() {
+    const QString name = form_.Dialogs().SaveFileName();
+    if (name.isEmpty()) {
+        return;
+    }
+    ConfigurationFileResult result;
+    {
+        BusyCursorScope cursor(form_.View());
+        result = SaveConfigurationFile(std::filesystem::path(name.toStdWString()),
+                                       form_.Model().Channels);
+    }
+    if (!result.Ok) {
+        form_.ShowMessageText(QString::fromStdString(result.Message));
+    }
 }
 
 } // namespace tarvel

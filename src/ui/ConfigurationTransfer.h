@@ -11,8 +11,9 @@ struct UiContext;
 //
 // ReadAllSettings ("Read from Zelvar(s) ...", and the end of a search) reads every unit in use
 // into the model and then fills every page from it; FillPagesFromModel is the fill alone, run
-// under UpdatingControls. The send of the whole configuration and the configuration file join
-// here.
+// under UpdatingControls. SendAllSettings sends the configuration the pages show to the units
+// (ConfigurationSend). OpenFile and SaveFile are the File menu's configuration file: opening
+// replaces the model and fills the pages, and sends nothing.
 class ConfigurationTransfer {
 public:
     // How the message of a failed read names unit 1.
@@ -23,11 +24,17 @@ public:
 
     static const QString QueryingText;
     static const QString NotDetectedByControllerText;
+    static const QString InvalidValueText; // a control of the send-all held no number
+    static const QString SendStoppedText;  // the send-all ended before its last command
+    static const QString FileOpenedText;
 
     explicit ConfigurationTransfer(TTarvelForm& form);
 
     void ReadAllSettings();
     void FillPagesFromModel();
+    void SendAllSettings();
+    void OpenFile();
+    void SaveFile();
 
     // The unit count (from the controller; 1 directly), shown and stored in UnitCount, then the
     // read of unit 1 and, with two units, unit 2. False after the message of the failure, or

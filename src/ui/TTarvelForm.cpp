@@ -7,6 +7,7 @@
 #include "platform/Waiter.h"
 #include "ui/ConfigurationTransfer.h"
 #include "ui/FormLinkView.h"
+#include "ui/QtFileDialogs.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -54,6 +55,8 @@ void WriteCannotOpen() {
 TTarvelForm::TTarvelForm(Options options)
     : ownMessages_(options.Messages == nullptr ? std::make_unique<QtMessageBoxes>(this) : nullptr),
       messages_(options.Messages != nullptr ? options.Messages : ownMessages_.get()),
+      ownDialogs_(options.Dialogs == nullptr ? std::make_unique<QtFileDialogs>(this) : nullptr),
+      dialogs_(options.Dialogs != nullptr ? options.Dialogs : ownDialogs_.get()),
       port_(options.Port != nullptr ? std::move(options.Port) : std::make_unique<QtSerialPort>()),
       connected_(std::move(options.Connected)),
       closeWaitMs_(options.CloseWaitMs), context_{
@@ -144,6 +147,7 @@ void TTarvelForm::ConnectPages() {
             &PlanningPage::OWidthUpDownClick);
     connect(displaySetup_, &DisplaySetupPage::OverlapEnterPressed, planning_,
             &PlanningPage::OWidthEditEnter);
+    information_->BindPort(*port_);
     connect(information_, &InformationPage::ConnectionModeClicked, this, [this](bool controller) {
         link_->SetConnectionMode(controller ? ConnectionMode::Controller : ConnectionMode::Direct);
     });
@@ -430,9 +434,26 @@ void TTarvelForm::ParityMenuClick(Parity parity) {
     link_->ChooseParity(static_cast<int>(parity));
 }
 
-// The configuration file and the whole-configuration transfer plug in here.
-void TTarvelForm::OpenConfigurationFile1Click() {}
-void TTarvelForm::SaveConfigurationtoFile1Click() {}
-void TTarvelForm::SendCurrentSettingstoZelvars1Click() {}
+void TTarvelForm::OpenConfigurationFile1Click() {
+    transfer_->OpenFile();
+}
+
+void TTarvelForm::SaveConfigurationtoFile1Click() {
+    transfer_->SaveFile();
+}
+
+void TTarvelForm::SendCurrentSettingstoZelvars1Click() {
+    transfer_->SendAllSettings();
+}
+
+bool TTarvelForm::ServiceView() const {
+    return information_->ServicePanelsShown();
+}
+
+void TTarvelForm::SetServiceView(bool on) {
+    information_->ShowServicePanels(on);
+    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), on);
+    displaySetup_->SetServiceView(on);
+}
 
 } // namespace tarvel

@@ -24,6 +24,7 @@ namespace tarvel {
 class ConfigurationTransfer;
 class DeviceLink;
 class DisplaySetupPage;
+class FileDialogs;
 class FormLinkView;
 class LinkView;
 class InformationPage;
@@ -37,6 +38,7 @@ class TInfoForm;
 
 struct FormOptions {
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
+    FileDialogs* Dialogs = nullptr;   // not owned; the real open and save dialogs when null
     std::unique_ptr<SerialPort> Port; // a QtSerialPort when null
     // Answers Connected in place of the link (tests of the page rules); the link's when null.
     std::function<bool()> Connected;
@@ -77,6 +79,7 @@ public:
     const UiContext& Context() const { return context_; }
     SettingsModel& Model() { return model_; }
     MessageBoxes& Messages() { return *messages_; }
+    FileDialogs& Dialogs() { return *dialogs_; }
     SerialPort& Port() { return *port_; }
     DeviceLink& Link() { return *link_; }
     LinkView& View();
@@ -113,6 +116,13 @@ public:
     void SetReadSendEnabled(bool enabled);
     // An information box with the application title; the text is kept as MessageText.
     void ShowMessageText(const QString& text);
+
+    // The service view: on exactly while the Information page's unit information panel shows.
+    // It shows that panel and the "Image Position Offset" panel, the Seam Removal page's tab,
+    // the Display Setup page's feather curve and gamma width and offset groups, and enables
+    // the black level controls; off hides and disables them again.
+    bool ServiceView() const;
+    void SetServiceView(bool on);
 
 signals:
     // The start-up question was answered and the search it started (with its read) has ended.
@@ -159,6 +169,8 @@ private:
 
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_;
+    std::unique_ptr<FileDialogs> ownDialogs_;
+    FileDialogs* dialogs_;
     SettingsModel model_;
     FormState state_;
     std::unique_ptr<SerialPort> port_;

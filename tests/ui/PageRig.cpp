@@ -1,6 +1,7 @@
 #include "PageRig.h"
 
 #include "device/UnitQueries.h"
+#include "model/RecordImage.h"
 #include "ui/FieldEdit.h"
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
@@ -17,6 +18,7 @@ namespace tarvel::test {
 PageRig::PageRig() {
     TTarvelForm::Options options;
     options.Messages = &Boxes;
+    options.Dialogs = &Dialogs;
     options.CloseWaitMs = 0;
     ::testing::internal::CaptureStderr(); // the note about a missing Tarvel.ini
     Form = std::make_unique<TTarvelForm>(std::move(options));
@@ -128,6 +130,25 @@ QStringList PageRig::Log() const {
 
 QStringList PageRig::Sent() const {
     return Log().mid(mark_);
+}
+
+ChannelSettings PageRig::SimState() const {
+    const std::string bytes = SimProcess::ReadFile(state_);
+    ChannelSettings channels;
+    if (bytes.size() != 2 * (InputBlockSize + OutputBlockSize)) {
+        ADD_FAILURE() << "state file of " << bytes.size() << " bytes";
+        return channels;
+    }
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (std::size_t unit = 0; unit < 2; ++unit) {
+        ReadBlock(std::span<const std::uint8_t, InputBlockSize>(data + unit * InputBlockSize,
+                                                                InputBlockSize),
+                  channels.Inputs[unit]);
+        ReadBlock(std::span<const std::uint8_t, OutputBlockSize>(
+                      data + 2 * InputBlockSize + unit * OutputBlockSize, OutputBlockSize),
+                  channels.Outputs[unit]);
+    }
+    return channels;
 }
 
 void PageRig::Mark() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ScriptedFileDialogs.h"
 #include "SimProcess.h"
 #include "WindowTestSupport.h"
 
 #include "device/DeviceLink.h"
+#include "model/ChannelSettings.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/TTarvelForm.h"
 
@@ -42,6 +44,8 @@ public:
     // Every command the simulator received since the last Mark(), one per line.
     QStringList Sent() const;
     void Mark();
+    // The units' records as the simulator holds them now.
+    ChannelSettings SimState() const;
 
     template <typename T> T* Control(const QString& name) const {
         T* control = Form->findChild<T*>(name);
@@ -60,6 +64,7 @@ public:
 
     WorkingDirectory Directory;
     ScriptedMessageBoxes Boxes;
+    ScriptedFileDialogs Dialogs;
     std::unique_ptr<TTarvelForm> Form;
 
 private:

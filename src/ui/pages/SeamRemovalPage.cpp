@@ -239,14 +239,16 @@ void SeamRemovalPage::MirrorBridge(bool checked) {
     }
 }
 
-void SeamRemovalPage::CommitSeamGains() {
+ControlSend SeamRemovalPage::CommitSeamGains() {
     const QPointer<SeamRemovalPage> self(this);
+    seamSendStopped_ = false;
     for (NumericField* field : gains_) {
         field->CommitField();
-        if (!self) {
-            return;
+        if (!self || seamSendStopped_) {
+            return ControlSend::Stopped;
         }
     }
+    return ControlSend::Sent;
 }
 
 void SeamRemovalPage::SendManualSeam() {
@@ -261,7 +263,10 @@ void SeamRemovalPage::SendManualSeam() {
     }
     if (CommandEncoders* encoders = Encoders(Context())) {
         const UnitChannel uc = Selected();
-        encoders->SendManualSeam(uc.Unit, uc.Channel, SeamMode, values);
+        if (ControlSendOf(encoders->SendManualSeam(uc.Unit, uc.Channel, SeamMode, values)) ==
+            ControlSend::Stopped) {
+            seamSendStopped_ = true;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/ChannelSettings.h"
 #include "ui/pages/TabPage.h"
+#include "ui/pages/UnitSends.h"
 
 #include <QString>
 
@@ -46,8 +47,9 @@ public:
     int SelectedChannel() const;
     void SelectChannel(int channel);
 
-    // The eight gain fields' commits in order, as leaving each would run them.
-    void CommitSeamGains();
+    // The eight gain fields' commits in order, as leaving each would run them. Stopped (and no
+    // further commit) when the user gave up on a send or the port was lost.
+    ControlSend CommitSeamGains();
 
     // The Display Setup twin of the Enable box was clicked: unless the program is filling
     // controls, the Enable box takes its state and its handler runs.
@@ -84,6 +86,7 @@ private:
     QCheckBox* bridgeSingle_ = nullptr;
     QCheckBox* bridgeAll_ = nullptr;
     NumericField* threshold_ = nullptr;
+    bool seamSendStopped_ = false;
 };
 
 } // namespace tarvel

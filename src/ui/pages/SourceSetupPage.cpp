@@ -428,21 +428,58 @@ void SourceSetupPage::SendColour(std::size_t row, double value) {
     const ColourRow& colour = ColourRows[row];
     const UnitChannel uc = Selected();
     const auto level = static_cast<float>(value);
-    if (colour.Contrast) {
-        encoders->SendInputContrast(uc.Unit, uc.Channel, colour.Colour, level);
-    } else {
-        encoders->SendInputBrightness(uc.Unit, uc.Channel, colour.Colour, level);
+    const SendResult result =
+        colour.Contrast ? encoders->SendInputContrast(uc.Unit, uc.Channel, colour.Colour, level)
+                        : encoders->SendInputBrightness(uc.Unit, uc.Channel, colour.Colour, level);
+    if (ControlSendOf(result) == ControlSend::Stopped) {
+        colourSendStopped_ = true;
     }
 }
 
-void SourceSetupPage::CommitColourFields() {
+ControlSend SourceSetupPage::CommitColourFields() {
     const QPointer<SourceSetupPage> self(this);
+    colourSendStopped_ = false;
     for (NumericField* field : colourFields_) {
         field->CommitField();
         if (!self) {
-            return;
+            return ControlSend::Stopped;
+        }
+        if (colourSendStopped_) {
+            return ControlSend::Stopped;
         }
     }
+    return ControlSend::Sent;
+}
+
+ControlSend SourceSetupPage::SendPositionAndPhaseFromControls() {
+    const std::optional<double> h = hPosition_->Value();
+    const std::optional<double> v = vPosition_->Value();
+    const std::optional<double> phase = phase_->Value();
+    if (!h || !v || !phase) {
+        return ControlSend::Invalid;
+    }
+    const QPointer<SourceSetupPage> self(this);
+    const UnitChannel uc = Selected();
+    const struct {
+        SendResult (CommandEncoders::*Send)(int unit, int channel, int value);
+        double Value;
+    } sends[] = {
+        {&CommandEncoders::SendHorizontalPosition, *h},
+        {&CommandEncoders::SendVerticalPosition, *v},
+        {&CommandEncoders::SendInputPhase, *phase},
+    };
+    for (const auto& send : sends) {
+        CommandEncoders* encoders = Encoders(Context());
+        if (encoders == nullptr) {
+            return ControlSend::Sent;
+        }
+        const SendResult result =
+            (encoders->*send.Send)(uc.Unit, uc.Channel, static_cast<int>(send.Value));
+        if (!self || ControlSendOf(result) == ControlSend::Stopped) {
+            return ControlSend::Stopped;
+        }
+    }
+    return ControlSend::Sent;
 }
 
 void SourceSetupPage::SaveConfigButtonClick() {

@@ -5,6 +5,7 @@
 #include "protocol/Command.h"
 #include "ui/NumericFieldSpec.h"
 #include "ui/pages/TabPage.h"
+#include "ui/pages/UnitSends.h"
 
 #include <QString>
 
@@ -58,8 +59,13 @@ public:
     std::int64_t VPositionMax() const { return vPositionMax_; }
 
     // The eight colour fields' commits in the order overall contrast, overall brightness, red
-    // contrast ... blue brightness, as leaving each would run them.
-    void CommitColourFields();
+    // contrast ... blue brightness, as leaving each would run them. Stopped (and no further
+    // commit) when the user gave up on a send or the port was lost.
+    ControlSend CommitColourFields();
+    // The whole-configuration send: the H position, V position and phase of the selected
+    // channel from their edits, as they stand (no bounds check). Invalid, sending nothing, when
+    // an edit holds no number.
+    ControlSend SendPositionAndPhaseFromControls();
 
     // Button handlers.
     void SaveConfigButtonClick();
@@ -99,6 +105,7 @@ private:
     QPushButton* autoColorBalanceButton_ = nullptr;
     std::vector<NumericField*> colourFields_; // in the order of the colour table
 
+    bool colourSendStopped_ = false;
     std::int64_t hPositionMin_ = 0;
     std::int64_t hPositionMax_ = 0;
     std::int64_t vPositionMin_ = 0;

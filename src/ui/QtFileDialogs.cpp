@@ -1,0 +1,49 @@
+#include "ui/QtFileDialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace tarvel {
+
+const QString QtFileDialogs::OpenFilters =
+    QStringLiteral("Zelvar Config Files (*.zvc);;Any file (*.*)");
+const QString QtFileDialogs::SaveFilter = QStringLiteral("Zelvar Config Files (*.zvc)");
+const QString QtFileDialogs::DefaultSuffix = QStringLiteral("zvc");
+
+namespace {
+
+QString Run(QFileDialog& dialog, QString& folder) {
+    if (!folder.isEmpty()) {
+        dialog.setDirectory(folder);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    const QString name = dialog.selectedFiles().constFirst();
+    folder = QFileInfo(name).absolutePath();
+    return name;
+}
+
+} // namespace
+
+QString QtFileDialogs::OpenFileName() {
+    QFileDialog dialog(parent_.data());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile); // the file must exist; no read-only box
+    dialog.setNameFilter(OpenFilters);
+    dialog.setSizeGripEnabled(true); // the dialog can be resized
+    return Run(dialog, folder_);
+}
+
+QString QtFileDialogs::SaveFileName() {
+    QFileDialog dialog(parent_.data());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(SaveFilter);
+    dialog.setDefaultSuffix(DefaultSuffix);
+    // An existing file is replaced without a question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return Run(dialog, folder_);
+}
+
+} // namespace tarvel

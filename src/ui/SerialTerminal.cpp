@@ -1,0 +1,165 @@
+#include "ui/SerialTerminal.h"
+
+#include "platform/SerialPort.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tarvel {
+
+namespace {
+
+const QColor Background = Qt::black;
+const QColor Foreground(192, 192, 192); // silver
+constexpr int Margin = 2;
+
+} // namespace
+
+SerialTerminal::SerialTerminal(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("AdTerminal1"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    setFont(font);
+}
+
+void SerialTerminal::SetPort(SerialPort* port) {
+    if (port_ != nullptr) {
+        disconnect(port_, nullptr, this, nullptr);
+    }
+    port_ = port;
+    if (port != nullptr) {
+        connect(port, &SerialPort::Received, this, &SerialTerminal::ShowReceived);
+    }
+}
+
+int SerialTerminal::Rows() const {
+    return std::max(1, (height() - 2 * Margin) / std::max(1, fontMetrics().lineSpacing()));
+}
+
+int SerialTerminal::Columns() const {
+    const int width = fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    return std::max(1, (this->width() - 2 * Margin) / std::max(1, width));
+}
+
+QString SerialTerminal::ScreenText() const {
+    return lines_.join(QLatin1Char('\n'));
+}
+
+void SerialTerminal::Clear() {
+    lines_ = QStringList{QString()};
+    afterCarriageReturn_ = false;
+    update();
+}
+
+void SerialTerminal::ShowReceived(const QByteArray& bytes) {
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        const bool carriageReturn = code == '\r';
+        if (code == '\n') {
+            if (!afterCarriageReturn_) {
+                NewLine(); // CR LF is one line end
+            }
+        } else if (carriageReturn) {
+            NewLine();
+        } else if (code == '\b') {
+            if (!lines_.last().isEmpty()) {
+                lines_.last().chop(1);
+            }
+        } else if (code == '\t') {
+            do {
+                Put(QLatin1Char(' '));
+            } while (lines_.last().size() % TabWidth != 0);
+        } else if ((code >= 0x20 && code < 0x7F) || code >= 0xA0) {
+            Put(QChar(code));
+        }
+        afterCarriageReturn_ = carriageReturn;
+    }
+    TrimToScreen();
+    update();
+}
+
+void SerialTerminal::Put(QChar character) {
+    if (lines_.last().size() >= Columns()) {
+        NewLine();
+    }
+    lines_.last().append(character);
+}
+
+void SerialTerminal::NewLine() {
+    lines_.append(QString());
+}
+
+void SerialTerminal::TrimToScreen() {
+    const int rows = Rows();
+    if (lines_.size() > rows) {
+        lines_.erase(lines_.begin(), lines_.begin() + (lines_.size() - rows));
+    }
+}
+
+bool SerialTerminal::AdTerminal1KeyPress(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Backspace || port_ == nullptr || !port_->IsOpen()) {
+        return false;
+    }
+    port_->Write(QByteArray("\b \b", 3));
+    return true;
+}
+
+void SerialTerminal::keyPressEvent(QKeyEvent* event) {
+    if (AdTerminal1KeyPress(event)) {
+        event->accept();
+        return;
+    }
+    const QByteArray bytes = event->text().toLatin1();
+    if (bytes.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The terminal writes nothing while the port is closed.
+    if (port_ != nullptr && port_->IsOpen()) {
+        port_->Write(bytes);
+    }
+    event->accept();
+}
+
+void SerialTerminal::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    TrimToScreen();
+}
+
+void SerialTerminal::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SerialTerminal::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void SerialTerminal::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Background);
+    painter.setPen(Foreground);
+    const QFontMetrics metrics = fontMetrics();
+    const int lineSpacing = metrics.lineSpacing();
+    int y = Margin;
+    for (const QString& line : lines_) {
+        painter.drawText(Margin, y + metrics.ascent(), line);
+        y += lineSpacing;
+    }
+    if (hasFocus()) {
+        // The cursor: a bar under the place of the next character.
+        const int x = Margin + metrics.horizontalAdvance(lines_.last());
+        const int cursorY =
+            Margin + (static_cast<int>(lines_.size()) - 1) * lineSpacing + metrics.ascent() + 1;
+        painter.fillRect(x, cursorY, metrics.horizontalAdvance(QLatin1Char('M')), 2, Foreground);
+    }
+}
+
+} // namespace tarvel
