@@ -1,10 +1,51 @@
 #!/bin/sh
-# Installs what is missing, configures, builds and runs the whole test suite.
+# Installs what is missing, then builds and runs the whole test suite three times over:
+#   main  - the release build with warnings as errors (unit, window, end-to-end tests, benches built)
+#   asan  - the same suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
+#   fuzz  - the libFuzzer targets built with clang, each run for a bounded while
+# TARVEL_TEST_STAGES picks stages ("main asan fuzz" by default); TARVEL_BUILD_DIR names the
+# main build directory (build); the others are <dir>-asan and <dir>-fuzz.
 set -eu
 cd "$(dirname "$0")/.."
+root=$(pwd)
 ./scripts/install-deps.sh
 build=${TARVEL_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR=ON
-cmake --build "$build" --parallel
-cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2 --timeout 300
+stages=${TARVEL_TEST_STAGES:-main asan fuzz}
+export QT_QPA_PLATFORM=offscreen
+
+stage() { echo "=== $1 ($(date +%T))"; }
+
+for s in $stages; do
+    case $s in
+    main)
+        stage "release build and tests"
+        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR=ON
+        cmake --build "$build" --parallel
+        (cd "$build" && ctest --output-on-failure --parallel 2 --timeout 300)
+        ;;
+    asan)
+        stage "sanitizer build and tests"
+        # Sanitized code runs slower; the optimiser keeps the suite's waits realistic.
+        cmake -S . -B "$build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF
+        cmake --build "$build-asan" --parallel
+        (cd "$build-asan" &&
+            ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            LSAN_OPTIONS=suppressions="$root/tests/sanitizers/lsan.supp":print_suppressions=0 \
+            ctest --output-on-failure --parallel 2 --timeout 600)
+        ;;
+    fuzz)
+        stage "fuzz targets, bounded runs"
+        CC=clang CXX=clang++ cmake -S . -B "$build-fuzz" -G Ninja \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_FUZZ=ON
+        cmake --build "$build-fuzz" --parallel
+        (cd "$build-fuzz" && ctest --output-on-failure --parallel 2 --timeout 120)
+        ;;
+    *)
+        echo "unknown test stage: $s" >&2
+        exit 2
+        ;;
+    esac
+done
+stage "all stages passed"
