@@ -339,18 +339,12 @@ void SeamRemovalPage::SeamAutoAllConfigButtonClick() {
     if (!busy) {
         return;
     }
-    CommandEncoders* encoders = Encoders(Context());
-    if (encoders == nullptr || !Context().MaySend()) {
+    if (Encoders(Context()) == nullptr || !Context().MaySend()) {
         return;
     }
-    const int units = Context().Model.System.UnitCount > 1 ? 2 : 1;
-    for (int unit = 1; unit <= units; ++unit) {
-        for (int channel = 1; channel <= ChannelsPerUnit; ++channel) {
-            if (encoders->SendAutoSeam(unit, channel) != SendResult::Done) {
-                return; // the user stopped, or the link went away
-            }
-        }
-    }
+    SendToEveryChannel(Context(), this, [](CommandEncoders& encoders, int unit, int channel) {
+        return encoders.SendAutoSeam(unit, channel);
+    });
 }
 
 void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick() {

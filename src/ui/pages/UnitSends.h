@@ -36,4 +36,10 @@ CommandEncoders* Encoders(const UiContext& context);
 UnitsSent SendToUnits(const UiContext& context, const QObject* owner,
                       const std::function<SendResult(CommandEncoders&, int unit)>& send);
 
+// Runs `send` for channels 1-4 of unit 1 and, when UnitCount is above 1, of unit 2, stopping at
+// the first send that did not go through (Stopped): the rest would only repeat its failure.
+UnitsSent SendToEveryChannel(
+    const UiContext& context, const QObject* owner,
+    const std::function<SendResult(CommandEncoders&, int unit, int channel)>& send);
+
 } // namespace tarvel
