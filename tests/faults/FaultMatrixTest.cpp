@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,9 @@ enum class Outcome {
     Stops,    // the user gave up (or the program did); the link stays up
     LineLost, // the line failed: the port is closed and the user told once
     NotFound, // the search ends without a connection
+    // The user chose "Disconnect Serial Communication" while the operation waited (its time
+    // is the row's Disconnect).
+    Disconnected,
 };
 
 struct Box {
@@ -122,6 +126,7 @@ struct FaultCase {
     std::vector<Box> Boxes;       // every box the operation shows, in order
     Outcome Expected;
     QStringList Sent; // when not empty: every command the operation sent, in order
+    int DisconnectAfterMs = 0;
 };
 
 void PrintTo(const FaultCase& row, std::ostream* os) {
@@ -207,6 +212,17 @@ const std::vector<FaultCase> Cases = {
      {},
      Outcome::Recovers,
      {"EFTB 0  3.5", "EFTB 0  3.5"}},
+    // Every command dropped while probes are answered: the link probes and resends without
+    // end and without a box; the menu's Disconnect is the way out.
+    {"FieldSend_DirectEndlessRecoveryEndsOnDisconnect",
+     Operation::FieldSend,
+     {"--mode", "direct", "--drop-every", "1"},
+     nullptr,
+     {},
+     {},
+     Outcome::Disconnected,
+     {},
+     6000},
     {"FieldSend_HangUp",
      Operation::FieldSend,
      With({"--silent-after", "2", "--hangup-after", "3"}),
@@ -596,6 +612,10 @@ TEST_P(FaultMatrixTest, RecoversOrStopsWithEachMessageOnce) {
     if (HasFatalFailure()) {
         return;
     }
+    if (row.DisconnectAfterMs > 0) {
+        QTimer::singleShot(row.DisconnectAfterMs, rig.Form.get(),
+                           [this] { rig.Form->MenuAction("DisconnectSerialCo1")->trigger(); });
+    }
     Run(row.Op);
 
     // The words, each once.
@@ -618,6 +638,9 @@ TEST_P(FaultMatrixTest, RecoversOrStopsWithEachMessageOnce) {
 
     if (!row.Sent.isEmpty()) {
         EXPECT_EQ(rig.Sent(), row.Sent);
+    }
+    if (row.DisconnectAfterMs > 0) {
+        EXPECT_GE(rig.Sent().size(), 2) << "sent again after probing the unit";
     }
 
     // Nothing left waiting, and the window usable again.
