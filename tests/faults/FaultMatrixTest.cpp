@@ -267,6 +267,21 @@ const std::vector<FaultCase> Cases = {
       Info(AlignmentWarning)},
      Outcome::Recovers,
      {}},
+    // Going on without channel 1's output status: the unit's own settings (projectors,
+    // alignment, overlap, output format) come from channel 2's, so the pages show the unit's
+    // wall and no warning about formats or bounds follows.
+    {"ReadAll_NoAnswerForChannel1OutputYesGoesOn",
+     Operation::ReadAll,
+     With({"--error-every", "9,4"}),
+     nullptr,
+     {true},
+     {Info(NoUnitAnswer),
+      {MessageKind::YesNo, ReadErrorCaption,
+       "Tarvel unable to read Output Status on Screen 1. Do you still wish to continue? Click "
+       "Yes to continue (NOTE: Tarvel settings on Screen 1 will be invalid)"},
+      Info(AlignmentWarning)},
+     Outcome::Recovers,
+     {}},
     {"ReadAll_ErrorCode9IsAskedAgain",
      Operation::ReadAll,
      With({"--error-every", "7,9"}),
