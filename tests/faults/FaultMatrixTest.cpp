@@ -9,7 +9,8 @@
 // unit adds its system information (3), input status 1-4 (4-7) and output status 1-4 (8-11).
 //
 // Rows that wait for the 8-second reply timer are marked "Timeout" in their names; there are
-// five, the rest of the table runs in a few seconds.
+// five. The two direct rows that lose commands wait the 4.4 s prompt wait; the rest of the
+// table runs in a few seconds.
 
 #include "PageRig.h"
 
