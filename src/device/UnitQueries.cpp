@@ -32,6 +32,25 @@ QString UnreadableText(const char* status, int channel) {
         .arg(channel);
 }
 
+// The settings of the whole unit, which the unit reports in every channel's output status,
+// and its output format; the model keeps them in channel 1's record.
+void TakeUnitSettings(OutputSettings& channel1, const OutputSettings& read) {
+    channel1.OutputFormat = read.OutputFormat;
+    channel1.OutputFrameRate = read.OutputFrameRate;
+    channel1.OutputSync = read.OutputSync;
+    channel1.ControlMode = read.ControlMode;
+    channel1.ProjectorGroup = read.ProjectorGroup;
+    channel1.TotalProjectors = read.TotalProjectors;
+    channel1.DataDoubling = read.DataDoubling;
+    channel1.ImageAlignment = read.ImageAlignment;
+    channel1.DisplayOverlap = read.DisplayOverlap;
+    channel1.BasicGamma = read.BasicGamma;
+    channel1.BasicFeatherOn = read.BasicFeatherOn;
+    channel1.SeamBridge = read.SeamBridge;
+    channel1.FeatherCurve = read.FeatherCurve;
+    channel1.BridgeThreshold = read.BridgeThreshold;
+}
+
 bool IsUnit(int unit) {
     return unit == 1 || unit == 2;
 }
@@ -209,6 +228,7 @@ int UnitQueries::QueryUnit(int unit) {
         {true, 3, nullptr},
         {true, 4, "...."},
     }};
+    int outputRead = 0; // the first channel whose output status was read
     for (const Step& step : Steps) {
         const QueryResult result = step.Output ? QueryOutputStatus(unit, step.Channel)
                                                : QueryInputStatus(unit, step.Channel);
@@ -217,6 +237,9 @@ int UnitQueries::QueryUnit(int unit) {
         }
         if (result == QueryResult::Aborted) {
             return end(0);
+        }
+        if (step.Output && result == QueryResult::Ok && outputRead == 0) {
+            outputRead = step.Channel;
         }
         if (result == QueryResult::Failed) {
             const std::optional<bool> goOn = link_.Ask(
@@ -234,6 +257,11 @@ int UnitQueries::QueryUnit(int unit) {
         }
     }
 
+    if (outputRead > 1) {
+        // Channel 1 was skipped: its record may never have been read, and the pages take the
+        // unit's settings from it. The unit reported them with the other channels too.
+        TakeUnitSettings(model.Channels.UnitOutput(unit), model.Channels.Output(unit, outputRead));
+    }
     model.System.ReadValid = true;
     const OutputSettings& output = model.Channels.Output(1, 1);
     OutputFormatResolution(output.OutputFormat, model.System.UnitOutputResH,

@@ -56,12 +56,9 @@ PageRig::~PageRig() {
     for (std::size_t i = 0; i + 1 < simOptions.size(); ++i) {
         controller = controller || (simOptions[i] == "--mode" && simOptions[i + 1] == "controller");
     }
-    simOptions.insert(simOptions.end(), {"--log", log_, "--state", state_});
-    std::string error;
-    if (!sim_.Start(simOptions, &error)) {
-        return ::testing::AssertionFailure() << "zelvar-sim did not start: " << error;
+    if (auto started = StartSimulator(std::move(simOptions)); !started) {
+        return started;
     }
-    qputenv("TARVEL_PORTS", QByteArray::fromStdString(sim_.PtyPath()));
     Boxes.Answer(false); // do not read the units now
     if (controller) {
         Link().ConnectThroughController();
@@ -79,6 +76,16 @@ PageRig::~PageRig() {
     Form->SeamRemoval().SetChannelCount(channels);
     Boxes.Clear();
     Mark();
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PageRig::StartSimulator(std::vector<std::string> simOptions) {
+    simOptions.insert(simOptions.end(), {"--log", log_, "--state", state_});
+    std::string error;
+    if (!sim_.Start(simOptions, &error)) {
+        return ::testing::AssertionFailure() << "zelvar-sim did not start: " << error;
+    }
+    qputenv("TARVEL_PORTS", QByteArray::fromStdString(sim_.PtyPath()));
     return ::testing::AssertionSuccess();
 }
 

@@ -35,6 +35,11 @@ public:
     // controller (when options say "--mode controller") or directly; the unit count is taken
     // from the controller. Afterwards the boxes and the log mark are cleared.
     ::testing::AssertionResult Connect(std::vector<std::string> simOptions);
+    // Starts the simulator with the options (its log and state added) as COM 1, without
+    // connecting: for a search of the test's own.
+    ::testing::AssertionResult StartSimulator(std::vector<std::string> simOptions);
+    // The simulator's line (COM 1).
+    QString LinePath() const { return QString::fromStdString(sim_.PtyPath()); }
     // Reads every unit's system, input and output status into the model (only the input
     // status without `outputs`: the model then holds no projector count).
     ::testing::AssertionResult ReadUnits(bool outputs = true);
