@@ -53,6 +53,9 @@ constexpr int ImageAlignment = 7;
 constexpr int DisplayOverlap = 8;
 constexpr int BasicGamma = 12;
 constexpr int BasicFeatherOn = 16;
+constexpr int ControlMode = 3;
+constexpr int LeftGamma = 20;
+constexpr int SeamMode = 72;
 constexpr int LeftHaloWidth = 36;
 constexpr int RightHaloWidth = 44;
 constexpr int BlackLevel = 68;
@@ -133,6 +136,68 @@ QStringList SeamSends(const char* unit, int channel, const char* gains) {
 }
 
 constexpr const char* FactoryGains = "128 128 128 128 128 128 128 128";
+
+// Unit 1's outputs in the whole send (screens 1-4): the pattern as "pattern raster grid", the
+// black levels, the halos (not in the units' status: 0), then the right and left edges.
+QStringList FirstUnitOutputs(const char* unit, const char* pattern) {
+    QStringList lines;
+    for (int channel = 1; channel <= 4; ++channel) {
+        lines << F("%sOTPMZV %d %s!", unit, channel, pattern);
+    }
+    for (int channel = 1; channel <= 4; ++channel) {
+        lines << F("%sBLKGN %d 16!", unit, channel);
+    }
+    for (int channel = 2; channel <= 4; ++channel) {
+        lines << F("%sHALO %d L 0 0!", unit, channel);
+    }
+    for (int channel = 1; channel <= 4; ++channel) {
+        lines << F("%sHALO %d R 0 0!", unit, channel);
+    }
+    for (int channel = 1; channel <= 4; ++channel) {
+        lines << F("%sPEFT %d R 1  2.2 256 0!", unit, channel);
+    }
+    for (int channel = 2; channel <= 4; ++channel) {
+        lines << F("%sPEFT %d L 1  2.2 256 0!", unit, channel);
+    }
+    return lines;
+}
+
+// Unit 2's outputs (screens 5-8) of units that left the factory with six projectors: screen
+// 6's right edge and both edges of screens 7 and 8 are off.
+QStringList SecondUnitOutputs(const char* unit, const char* pattern, int black5,
+                              const char* leftGamma6) {
+    QStringList lines;
+    for (int channel = 1; channel <= 4; ++channel) {
+        lines << F("%sOTPMZV %d %s!", unit, channel, pattern);
+    }
+    lines << F("%sBLKGN 1 %d!", unit, black5);
+    for (int channel = 2; channel <= 4; ++channel) {
+        lines << F("%sBLKGN %d 16!", unit, channel);
+    }
+    for (int channel = 1; channel <= 4; ++channel) {
+        lines << F("%sHALO %d L 0 0!", unit, channel);
+    }
+    for (int channel = 1; channel <= 3; ++channel) {
+        lines << F("%sHALO %d R 0 0!", unit, channel);
+    }
+    lines << F("%sPEFT 1 R 1  2.2 256 0!", unit) << F("%sPEFT 2 R 0  2.2 256 0!", unit)
+          << F("%sPEFT 3 R 0  2.2 256 0!", unit) << F("%sPEFT 1 L 1  2.2 256 0!", unit)
+          << F("%sPEFT 2 L 1 %s 256 0!", unit, leftGamma6) << F("%sPEFT 3 L 0  2.2 256 0!", unit)
+          << F("%sPEFT 4 L 0  2.2 256 0!", unit);
+    return lines;
+}
+
+// The control mode to both units, each read back.
+QStringList ControlModeSends(const char* first, const char* second, int mode) {
+    QStringList lines;
+    for (const char* unit : {first, second}) {
+        lines << F("%sZVCTRL %d!", unit, mode);
+        for (int channel = 1; channel <= 4; ++channel) {
+            lines << F("%sOINFOZV %d!", unit, channel);
+        }
+    }
+    return lines;
+}
 
 QString Dump(const QStringList& lines) {
     return lines.join(QLatin1Char('\n'));
@@ -319,55 +384,13 @@ TEST(JourneyTest, FirstStartPlanAWallChangeEveryPageSendAllSaveAndExit) {
                                channel == 2 ? " 5.5" : " 0.0");
     }
     expected << InputSends("*7", 1, 352, 38, 16, " 0.0");
-    for (int channel = 1; channel <= 4; ++channel) {
-        expected << F("*5OTPMZV %d 7 0 0!", channel);
-    }
-    for (int channel = 1; channel <= 4; ++channel) {
-        expected << F("*5BLKGN %d 16!", channel);
-    }
-    expected << "*5HALO 2 L 0 0!"
-             << "*5HALO 3 L 0 0!"
-             << "*5HALO 4 L 0 0!";
-    for (int channel = 1; channel <= 4; ++channel) {
-        expected << F("*5HALO %d R 0 0!", channel);
-    }
-    for (int channel = 1; channel <= 4; ++channel) {
-        expected << F("*5PEFT %d R 1  2.2 256 0!", channel);
-    }
-    expected << "*5PEFT 2 L 1  2.2 256 0!"
-             << "*5PEFT 3 L 1  2.2 256 0!"
-             << "*5PEFT 4 L 1  2.2 256 0!";
+    expected << FirstUnitOutputs("*5", "7 0 0");
     expected << "*5DDBL 1!"
              << "*7DDBL 1!"
              << "*5EFTB 1  2.8!"
              << "*7EFTB 1  2.8!";
-    for (const char* unit : {"*5", "*7"}) {
-        expected << F("%sZVCTRL 0!", unit);
-        for (int channel = 1; channel <= 4; ++channel) {
-            expected << F("%sOINFOZV %d!", unit, channel);
-        }
-    }
-    for (int channel = 1; channel <= 4; ++channel) {
-        expected << F("*7OTPMZV %d 7 0 0!", channel);
-    }
-    expected << "*7BLKGN 1 30!"
-             << "*7BLKGN 2 16!"
-             << "*7BLKGN 3 16!"
-             << "*7BLKGN 4 16!";
-    for (int channel = 1; channel <= 4; ++channel) {
-        expected << F("*7HALO %d L 0 0!", channel);
-    }
-    expected << "*7HALO 1 R 0 0!"
-             << "*7HALO 2 R 0 0!"
-             << "*7HALO 3 R 0 0!";
-    // The units' own edges: screen 6 is the last of their six-projector wall.
-    expected << "*7PEFT 1 R 1  2.2 256 0!"
-             << "*7PEFT 2 R 0  2.2 256 0!"
-             << "*7PEFT 3 R 0  2.2 256 0!"
-             << "*7PEFT 1 L 1  2.2 256 0!"
-             << "*7PEFT 2 L 1  2.2 256 0!"
-             << "*7PEFT 3 L 0  2.2 256 0!"
-             << "*7PEFT 4 L 0  2.2 256 0!";
+    expected << ControlModeSends("*5", "*7", 0);
+    expected << SecondUnitOutputs("*7", "7 0 0", 30, " 2.2");
     expected << SeamSends("*5", 1, FactoryGains) << SeamSends("*5", 2, FactoryGains)
              << SeamSends("*5", 3, seam3) << SeamSends("*5", 4, FactoryGains)
              << SeamSends("*7", 1, FactoryGains);
@@ -411,6 +434,162 @@ TEST(JourneyTest, FirstStartPlanAWallChangeEveryPageSendAllSaveAndExit) {
     QFile ini(rig.Program.IniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(ini.readAll(), "60.000000 10.000000 64 4 1 2");
+}
+
+// A configuration saved in one session is opened after a restart, against units that hold
+// something else, and sent to them; then the units store it ("System Save Zelvar(s)").
+TEST(JourneyTest, RestartOpenTheSavedFileSendItAndSystemSave) {
+    Rig rig;
+    ASSERT_TRUE(rig.Directory.isValid());
+    const QString wall = rig.Path("wall.zvc");
+
+    // The first session: the alignment pattern, screen 4's phase, advanced edge feathering with
+    // screen 6's left gamma (the edit of the overview's example), then saved.
+    ASSERT_TRUE(rig.StartSim({"--mode", "controller", "--units", "2", "--addresses", "5,7"}));
+    const RunResult first = rig.Program.Run("first",
+                                            {
+                                                "answer yes",
+                                                "tab ProjAlignTabSheet",
+                                                "click ProjTest3RadioGroupItem1",
+                                                "tab SourceSetupTabSheet",
+                                                "click SourceScreenSelect4RadioButton",
+                                                "type PhaseEdit -3",
+                                                "enter PhaseEdit",
+                                                "tab DisplaySetupTabSheet",
+                                                "click AdvanceModeCheckBox",
+                                                "tab Screen58TabSheet",
+                                                "type LGamma6Edit 2.5",
+                                                "enter LGamma6Edit",
+                                                "file " + wall,
+                                                "menu SaveConfigurationtoFile1",
+                                                "answer yes",
+                                                "close",
+                                            },
+                                            rig.Ports());
+    ExpectCleanEnd(first);
+    EXPECT_EQ(Lines(first.Report), (QStringList{
+                                       StartQuestion + " -> yes",
+                                       BothDifferWarning,
+                                       "save: " + wall,
+                                       ExitQuestion,
+                                   }));
+    QStringList expected{"debug 0", "NZV"};
+    expected << UnitRead("*5") << UnitRead("*7") << "NZV";
+    expected << "*5OTPMZV 5 1 1 0!"
+             << "*7OTPMZV 5 1 1 0!"
+             << "*5ICPHOZV 4 M -3!"
+             << "*5IRSPZV 4 M H 352!"; // Enter went on to the H position, left for the page
+    expected << ControlModeSends("*5", "*7", 1);
+    expected << "*7PEFT 2 L 1  2.5 256 0!";
+    EXPECT_EQ(ReadLog(rig.Log), expected);
+    const Image saved = ReadImage(wall);
+    ASSERT_EQ(saved.Bytes.size(), 1720);
+    EXPECT_EQ(saved.F32(Out(2, 2, LeftGamma)), 2.5f) << "the edge as the page sent it";
+    EXPECT_EQ(saved.I32(In(1, 4, Phase)), -3);
+    EXPECT_EQ(saved.U8(Out(1, 1, ControlMode)), 1);
+
+    // A new session on units at other addresses, as they left the factory.
+    ASSERT_TRUE(rig.StartSim({"--mode", "controller", "--units", "2", "--addresses", "1,2"}));
+    const RunResult second = rig.Program.Run(
+        "second",
+        {
+            "answer yes",
+            "wait",
+            "show AdvanceModeCheckBox PhaseEdit TestPattern1ComboBox",
+            "file " + wall,
+            "menu OpenConfigurationFile1",
+            "show AdvanceModeCheckBox LGamma6Edit TestPattern1ComboBox TestPattern8ComboBox",
+            "show NumOfScreenComboBox ImageAlignComboBox OWidthEdit",
+            "tab SourceSetupTabSheet",
+            "click SourceScreenSelect4RadioButton",
+            "show PhaseEdit",
+            "menu SendCurrentSettingstoZelvars1",
+            "tab InfoTabSheet",
+            "click SystemSaveButton",
+            "show MainStatusLabel",
+            "answer yes",
+            "close",
+        },
+        rig.Ports());
+    ExpectCleanEnd(second);
+    EXPECT_EQ(Lines(second.Report),
+              (QStringList{
+                  StartQuestion + " -> yes",
+                  // Tarvel.ini brought back six projectors, left justified; the first
+                  // calculation made it three.
+                  "box: Prendel - Tarvel | Warning. Number of Projectors information read from "
+                  "Zelvar(s) does not match current values in the Planning page. \\rPlanning "
+                  "page values will be overwritten",
+                  "AdvanceModeCheckBox: unchecked",
+                  "PhaseEdit: 16",
+                  "TestPattern1ComboBox: Off",
+                  "open: " + wall,
+                  "box: Prendel - Tarvel | File open successful. Tarvel updated with settings "
+                  "from file.",
+                  "AdvanceModeCheckBox: checked",
+                  "LGamma6Edit: 2.5",
+                  "TestPattern1ComboBox: Alignment Position",
+                  "TestPattern8ComboBox: Alignment Position",
+                  "NumOfScreenComboBox: 6 Projectors",
+                  "ImageAlignComboBox: Left Justified",
+                  "OWidthEdit: 256",
+                  "PhaseEdit: -3",
+                  "MainStatusLabel: ",
+                  ExitQuestion,
+              }))
+        << second.Report.toStdString();
+
+    expected = QStringList{"debug 0", "NZV"};
+    expected << UnitRead("*1") << UnitRead("*2") << "NZV";
+    // Opening the file sends no setting: only the question whether two units are there for
+    // its six projectors.
+    expected << "NZV";
+    expected << "*1PRJ 0 6!"
+             << "*2PRJ 1 6!"
+             << "*1DISP 0 256!"
+             << "*2DISP 0 256!";
+    for (int channel = 1; channel <= 4; ++channel) {
+        expected << InputSends("*1", channel, 352, 38, channel == 4 ? -3 : 16, " 0.0");
+    }
+    expected << InputSends("*2", 1, 352, 38, 16, " 0.0")
+             << InputSends("*2", 2, 352, 38, 16, " 0.0");
+    expected << FirstUnitOutputs("*1", "1 1 0");
+    expected << "*1DDBL 0!"
+             << "*2DDBL 0!"
+             << "*1EFTB 1  2.2!"
+             << "*2EFTB 1  2.2!";
+    expected << ControlModeSends("*1", "*2", 1);
+    expected << SecondUnitOutputs("*2", "1 1 0", 16, " 2.5");
+    for (int channel = 1; channel <= 4; ++channel) {
+        expected << SeamSends("*1", channel, FactoryGains);
+    }
+    expected << SeamSends("*2", 1, FactoryGains) << SeamSends("*2", 2, FactoryGains);
+    expected << "*1SYSAVE!"
+             << "*2SYSAVE!";
+    const QStringList log = ReadLog(rig.Log);
+    EXPECT_EQ(log, expected) << Dump(log).toStdString();
+
+    // The units hold the saved configuration, but for what the file cannot tell them: the
+    // outer edges' halo widths (in no status and no send) and the seam mode that the seam gain
+    // commands set (the saved session sent none).
+    const Image state = ReadImage(QString::fromStdString(rig.State));
+    ASSERT_EQ(state.Bytes.size(), 1720);
+    EXPECT_EQ(state.F32(Out(2, 2, LeftGamma)), 2.5f);
+    EXPECT_EQ(state.I32(In(1, 4, Phase)), -3);
+    QByteArray held = state.Bytes;
+    held[Out(1, 1, LeftHaloWidth)] = 0;
+    held[Out(2, 4, RightHaloWidth)] = 0;
+    for (int screen = 1; screen <= 6; ++screen) {
+        const int unit = screen <= 4 ? 1 : 2;
+        const int channel = screen <= 4 ? screen : screen - 4;
+        EXPECT_EQ(state.I32(Out(unit, channel, SeamMode)), -4) << screen;
+        held.replace(Out(unit, channel, SeamMode), 4, QByteArray(4, '\0'));
+    }
+    EXPECT_EQ(held, saved.Bytes);
+
+    QFile ini(rig.Program.IniPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), "62.500000 10.000000 256 5 0 2");
 }
 
 } // namespace
