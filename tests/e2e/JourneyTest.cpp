@@ -22,6 +22,9 @@
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"' << bytes.toStdString() << '"';
+}
 
 namespace tarvel {
 namespace {
@@ -60,6 +63,7 @@ constexpr int LeftHaloWidth = 36;
 constexpr int RightHaloWidth = 44;
 constexpr int BlackLevel = 68;
 constexpr int TestPattern = 69;
+constexpr int TestGrid = 71;
 constexpr int SeamGain1 = 76;
 
 struct Image {
@@ -590,6 +594,154 @@ TEST(JourneyTest, RestartOpenTheSavedFileSendItAndSystemSave) {
     QFile ini(rig.Program.IniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(ini.readAll(), "62.500000 10.000000 256 5 0 2");
+}
+
+// A laptop wired straight to one unit: no search at start, then "Zelvar connected to Serial
+// Port directly", a test pattern with its grid, the basic gamma and a phase, and disconnect.
+TEST(JourneyTest, ADirectConnectionToOneUnit) {
+    Rig rig;
+    ASSERT_TRUE(rig.Directory.isValid());
+    ASSERT_TRUE(rig.StartSim({"--mode", "direct"}));
+    const RunResult run = rig.Program.Run(
+        "direct",
+        {
+            "answer no",
+            "wait",
+            "show MainStatusLabel ReadfromZelvars1",
+            "answer yes",
+            "menu ZelvarconnectedtoSerialPortdirectly1",
+            "show NumOfZelvarDetectedLabel ComNumberLabel NumOfScreenComboBox ImageAlignComboBox",
+            "tab DisplaySetupTabSheet",
+            "select TestPattern2ComboBox Horizontal Ramp",
+            "click TestGrid2CheckBox",
+            "type BasicGammaEdit 3.0",
+            "enter BasicGammaEdit",
+            "tab SourceSetupTabSheet",
+            "type PhaseEdit 5",
+            "enter PhaseEdit",
+            "menu DisconnectSerialCo1",
+            "show ReadfromZelvars1 SendCurrentSettingstoZelvars1 MainStatusLabel",
+            "answer yes",
+            "close",
+        },
+        rig.Ports());
+    ExpectCleanEnd(run);
+    EXPECT_EQ(Lines(run.Report),
+              (QStringList{
+                  StartQuestion + " -> no",
+                  "box: Prendel - Tarvel | When Zelvar(s) are connected, go to 'Serial "
+                  "Port->Search for Zelvar(s)->Search' menu item for the Tarvel to search for "
+                  "Zelvar(s).\\nPlease refer to Zelvar manual for help with Tarvel serial "
+                  "connection.",
+                  "MainStatusLabel: NOTE: Current settings require 1 Zelvar.",
+                  "ReadfromZelvars1: disabled",
+                  "box: Tarvel - Query Zelvar settings verification | Serial communication "
+                  "established. Do you wish to query the Zelvar's settings and update the "
+                  "Tarvel? -> yes",
+                  "box: Prendel - Tarvel | Warning. Input Material Alignment information read "
+                  "from Zelvar(s) does not match current values in the Planning page. "
+                  "\\rPlanning page values will be overwritten",
+                  "NumOfZelvarDetectedLabel: 1",
+                  "ComNumberLabel: 1",
+                  "NumOfScreenComboBox: 3 Projectors",
+                  "ImageAlignComboBox: Left Justified",
+                  "ReadfromZelvars1: disabled",
+                  "SendCurrentSettingstoZelvars1: disabled",
+                  "MainStatusLabel: Note: No Zelvar communication established yet.",
+                  ExitQuestion,
+              }))
+        << run.Report.toStdString();
+
+    // The direct forms: no address, no frame; one unit, read without asking for a count.
+    const QStringList log = ReadLog(rig.Log);
+    EXPECT_EQ(log, (QStringList{
+                       "SYINFOZV",
+                       "IINFOZV 1",
+                       "IINFOZV 2",
+                       "IINFOZV 3",
+                       "IINFOZV 4",
+                       "OINFOZV 1",
+                       "OINFOZV 2",
+                       "OINFOZV 3",
+                       "OINFOZV 4",
+                       "OTPMZV 2 10 0 0",
+                       "OTPMZV 2 10 0 1",
+                       "EFTB 1  3.0",
+                       "DISP 0 256", // Enter went on to the overlap, left for the page
+                       "ICPHOZV 1 M 5",
+                   }))
+        << Dump(log).toStdString();
+    const Image state = ReadImage(QString::fromStdString(rig.State));
+    ASSERT_EQ(state.Bytes.size(), 1720);
+    EXPECT_EQ(state.U8(Out(1, 2, TestPattern)), 10);
+    EXPECT_EQ(state.U8(Out(1, 2, TestGrid)), 1);
+    EXPECT_EQ(state.F32(Out(1, 1, BasicGamma)), 3.0f);
+    EXPECT_EQ(state.I32(In(1, 1, Phase)), 5);
+    EXPECT_EQ(state.Bytes.mid(420, 420), QByteArray(420, '\0')) << "no second unit";
+
+    QFile ini(rig.Program.IniPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), "32.500000 10.000000 256 2 0 2");
+}
+
+// The script itself: whatever goes wrong ends the run with 3 and says why, without a hang.
+TEST(AutomationScriptTest, AStepThatCannotBeCarriedOutEndsTheRunWithThree) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    TarvelRun program(directory.path());
+    const QString noPorts;
+
+    RunResult run =
+        program.Run("unknown", {"answer no", "# a comment", "", "frobnicate now"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report), QStringList{"error: line 4: frobnicate now: unknown step"});
+
+    run = program.Run("arguments", {"check AdvanceModeCheckBox maybe"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report), QStringList{"error: line 1: check AdvanceModeCheckBox maybe: "
+                                             "invalid argument"});
+
+    const QString hint =
+        "box: Prendel - Tarvel | When Zelvar(s) are connected, go to 'Serial Port->Search for "
+        "Zelvar(s)->Search' menu item for the Tarvel to search for Zelvar(s).\\nPlease refer to "
+        "Zelvar manual for help with Tarvel serial connection.";
+    run = program.Run("missing", {"answer no", "type NoSuchEdit 5"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report), (QStringList{StartQuestion + " -> no", hint,
+                                              "error: line 2: type NoSuchEdit 5: no control "
+                                              "named NoSuchEdit"}));
+
+    run = program.Run("hidden", {"answer no", "type Black1Edit 5"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report).last(),
+              "error: line 2: type Black1Edit 5: Black1Edit is not shown");
+
+    run = program.Run("disabled", {"answer no", "menu SendCurrentSettingstoZelvars1"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report).last(), "error: line 2: menu SendCurrentSettingstoZelvars1: "
+                                        "SendCurrentSettingstoZelvars1 is disabled");
+
+    // No answer queued for the start-up question: answered No, reported, and the run ends.
+    run = program.Run("unanswered", {"show MainStatusLabel"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report),
+              (QStringList{StartQuestion + " -> no",
+                           "error: no answer was queued for the question above", hint}));
+
+    run = program.Run("open", {"answer no", "show NumOfScreenComboBox"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_EQ(Lines(run.Report),
+              (QStringList{StartQuestion + " -> no", hint, "NumOfScreenComboBox: 3 Projectors",
+                           "error: the script ended with the window open"}));
+
+    // Answering No to the exit question keeps the window; the script goes on.
+    run = program.Run("exit", {"answer no no", "close", "answer yes", "menu Exit1"}, noPorts);
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(Lines(run.Report),
+              (QStringList{StartQuestion + " -> no", hint,
+                           "box: Prendel - Tarvel :Confirm Exit | Are you sure you want to exit "
+                           "this application? -> no",
+                           ExitQuestion}));
 }
 
 } // namespace
