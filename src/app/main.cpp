@@ -1,5 +1,5 @@
-// The program's entry, with two environment hooks for demonstrations and screenshots on a
-// machine without a user (see the README):
+// The program's entry, with environment hooks for demonstrations, screenshots and end-to-end
+// tests on a machine without a user (see the README):
 //
 //   TARVEL_AUTO_ANSWER=yes     every question is answered Yes (OK) and every box is written
 //                              to the standard error stream instead of being shown.
@@ -9,6 +9,12 @@
 //   TARVEL_SCREENSHOT_DIR=DIR  the same for every page of the main window (main-window-*.png)
 //                              and for the progress, connection help and about windows, into
 //                              DIR.
+//   TARVEL_SCRIPT=FILE         the program plays the user from the step list in FILE and
+//                              writes what was shown to FILE.report (AutomationScript.h); it
+//                              answers the boxes and file dialogs itself. Ends with 3 when a
+//                              step cannot be carried out.
+
+#include "AutomationScript.h"
 
 #include "platform/MessageBoxes.h"
 #include "ui/ApplicationStart.h"
@@ -81,10 +87,23 @@ int main(int argc, char** argv) {
         autoAnswer = std::make_unique<AutoAnswerMessageBoxes>();
         options.Messages = autoAnswer.get();
     }
+    std::unique_ptr<tarvel::AutomationScript> script;
+    if (const QString scriptPath = qEnvironmentVariable("TARVEL_SCRIPT"); !scriptPath.isEmpty()) {
+        script = std::make_unique<tarvel::AutomationScript>(scriptPath);
+        if (!script->Loaded()) {
+            return tarvel::AutomationScript::FailureCode;
+        }
+        options.Messages = &script->Boxes();
+        options.Dialogs = &script->Dialogs();
+        options.BeforeLoop = [&](tarvel::TTarvelForm& form) { script->Start(form); };
+    }
     const QString screenshot = qEnvironmentVariable("TARVEL_SCREENSHOT");
     const QString screenshotDir = qEnvironmentVariable("TARVEL_SCREENSHOT_DIR");
     if (!screenshot.isEmpty() || !screenshotDir.isEmpty()) {
-        options.BeforeLoop = [&](tarvel::TTarvelForm& form) {
+        options.BeforeLoop = [&, runScript = options.BeforeLoop](tarvel::TTarvelForm& form) {
+            if (runScript) {
+                runScript(form);
+            }
             QObject::connect(&form, &tarvel::TTarvelForm::StartupFinished, &form, [&] {
                 QTimer::singleShot(SettleMs, &form, [&] {
                     bool saved = true;
@@ -100,5 +119,6 @@ int main(int argc, char** argv) {
             });
         };
     }
-    return tarvel::RunTarvel(options);
+    const int code = tarvel::RunTarvel(options);
+    return script && script->Failed() ? tarvel::AutomationScript::FailureCode : code;
 }

@@ -186,9 +186,28 @@ constexpr std::array<CommandSpec, CommandKindCount> Table{{
              out.FeatherCurve = static_cast<std::uint8_t>(c.CharArgument(0));
          });
      }},
-    // Edge feathering stores nothing: its fields change only through a status read or a file.
+    // Stored like every other setting: otherwise an edge edited on the page would be saved to
+    // the configuration file, and sent again by the whole-configuration send, with the value
+    // it had before the edit.
     {CommandKind::EdgeFeather, "PEFT", "*%dPEFT %d %c %d %4.1f %d %d!",
-     "PEFT %d %c %d %4.1f %d %d\r", 50, true, 80, 0, nullptr},
+     "PEFT %d %c %d %4.1f %d %d\r", 50, true, 80, 0,
+     [](const Command& c, ChannelSettings& ch, int unit) {
+         With(ChannelOutput(c, ch, unit), [&](OutputSettings& out) {
+             const char side = c.CharArgument(1);
+             const auto on = static_cast<std::int16_t>(c.IntArgument(2));
+             if (side == 'L') {
+                 out.LeftFeatherOn = on;
+                 out.LeftGamma = c.RealArgument(3);
+                 out.LeftGammaWidth = c.IntArgument(4);
+                 out.LeftGammaOffset = c.IntArgument(5);
+             } else if (side == 'R') {
+                 out.RightFeatherOn = on;
+                 out.RightGamma = c.RealArgument(3);
+                 out.RightGammaWidth = c.IntArgument(4);
+                 out.RightGammaOffset = c.IntArgument(5);
+             }
+         });
+     }},
     {CommandKind::BridgeThreshold, "BRTHRS", "*%dBRTHRS %d!", "BRTHRS %d\r", 100, true, 80, 0,
      [](const Command& c, ChannelSettings& ch, int unit) {
          With(UnitRecord(ch, unit),

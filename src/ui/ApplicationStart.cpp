@@ -25,6 +25,7 @@ int RunTarvel(const StartOptions& options) {
 
         TTarvelForm::Options formOptions;
         formOptions.Messages = options.Messages;
+        formOptions.Dialogs = options.Dialogs;
         TTarvelForm form(std::move(formOptions));
         realMessages.SetParent(&form);
         if (application != nullptr) {

@@ -6,6 +6,7 @@
 
 namespace tarvel {
 
+class FileDialogs;
 class MessageBoxes;
 class TTarvelForm;
 
@@ -14,6 +15,7 @@ class TTarvelForm;
 struct StartOptions {
     QString InstanceKey;              // the single-instance name; the program's own when empty
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
+    FileDialogs* Dialogs = nullptr;   // not owned; the real open and save dialogs when null
     // Runs after the main window is shown and before the event loop (a test hook).
     std::function<void(TTarvelForm&)> BeforeLoop;
 };

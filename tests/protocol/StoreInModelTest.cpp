@@ -118,9 +118,26 @@ TEST(StoreInModel, TestPatternOnChannelFiveGoesToAllFourChannelsOfTheUnit) {
     });
 }
 
+// The page's edge, as sent: a configuration saved or sent again afterwards carries it.
+TEST(StoreInModel, EdgeFeatheringStoresTheFourValuesOfItsSide) {
+    ExpectStores(Command::EdgeFeather(2, EdgeSide::Left, 1, 2.5f, 10, 20), 2,
+                 [](ChannelSettings& m) {
+                     m.Output(2, 2).LeftFeatherOn = 1;
+                     m.Output(2, 2).LeftGamma = 2.5f;
+                     m.Output(2, 2).LeftGammaWidth = 10;
+                     m.Output(2, 2).LeftGammaOffset = 20;
+                 });
+    ExpectStores(Command::EdgeFeather(4, EdgeSide::Right, 0, 3.1f, 300, 7), 1,
+                 [](ChannelSettings& m) {
+                     m.Output(1, 4).RightFeatherOn = 0;
+                     m.Output(1, 4).RightGamma = 3.1f;
+                     m.Output(1, 4).RightGammaWidth = 300;
+                     m.Output(1, 4).RightGammaOffset = 7;
+                 });
+}
+
 TEST(StoreInModel, CommandsWithoutAFieldStoreNothing) {
     const Command none[] = {
-        Command::EdgeFeather(2, EdgeSide::Left, 1, 2.5f, 10, 20),
         Command::Reset(),
         Command::SaveInputConfig(1),
         Command::ResetInputConfig(2),

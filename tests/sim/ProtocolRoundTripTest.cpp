@@ -165,8 +165,7 @@ TEST(ProtocolRoundTrip, EverySettingDirect) {
     RoundTripEverySetting(ConnectionMode::Direct);
 }
 
-// The edge feather command stores nothing in the program's model; the unit keeps what was
-// sent and reports it in its output status.
+// The unit keeps the edge as sent and reports it in its output status.
 TEST(ProtocolRoundTrip, EdgeFeatherIsReportedBackAsSent) {
     for (auto mode : {ConnectionMode::Controller, ConnectionMode::Direct}) {
         Rig rig(mode);

@@ -121,8 +121,11 @@ TEST_F(DisplaySetupLinkTest, RoadOfOneEditIntoTheLeftGammaOfScreen6) {
     EXPECT_EQ(rig.Form->StatusText(), "");
     EXPECT_TRUE(rig.Form->PageControl()->isEnabled());
     EXPECT_EQ(rig.Form->State().Busy, 0);
-    // The edge feather command leaves the model to a read.
-    EXPECT_FLOAT_EQ(rig.Form->Model().Channels.Output(2, 2).LeftGamma, 2.2f);
+    // The model holds the edge as sent, so a file saved or a send of everything afterwards
+    // carries the edit.
+    EXPECT_FLOAT_EQ(rig.Form->Model().Channels.Output(2, 2).LeftGamma, 2.5f);
+    EXPECT_EQ(rig.Form->Model().Channels.Output(2, 2).LeftFeatherOn, 1);
+    EXPECT_EQ(rig.Form->Model().Channels.Output(2, 2).LeftGammaWidth, 256);
     EXPECT_TRUE(rig.Boxes.Texts().isEmpty());
 }
 
