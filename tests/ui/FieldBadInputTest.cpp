@@ -1,12 +1,15 @@
 // Every numeric field of the main window, found from the window itself, given the same set of
 // bad texts through the keyboard focus, with the window connected to two simulated units: the
 // exact message, where the focus is afterwards, what the field shows, that a refused text sends
-// nothing and changes nothing in the model, and that the bounds themselves are sent.
+// nothing and changes nothing in the model, and that the bounds themselves are sent. Then the
+// arrows: still at and beyond the bounds, and a text that is no number reported as the field's
+// table says.
 
 #include "PageRig.h"
 
 #include "ui/FieldEdit.h"
 #include "ui/NumericField.h"
+#include "ui/SpinButtons.h"
 #include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
@@ -16,6 +19,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -48,7 +52,13 @@ struct FieldRow {
     QString Restored{};
     // An empty text commits nothing and says nothing.
     bool EmptyCommitsNothing = false;
-    // The bounds themselves (and, for reals, a value with more decimals than are shown).
+    // An arrow on a text that is no number shows the field's own message (and focuses the
+    // edit), else the standard conversion message.
+    bool StepOwnMessage = false;
+    // What the up arrow on an empty text sends (it starts from 16).
+    QStringList EmptyUpSent{};
+    // The bounds themselves, lower first, upper last (and, for reals, a value with more
+    // decimals than are shown).
     std::vector<Accepted> Accepts{};
 };
 
@@ -254,6 +264,7 @@ void AddDisplayRows(std::vector<FieldRow>& rows) {
                     .InvalidEnding = ThresholdInvalid,
                     .Restored = "77",
                     .EmptyCommitsNothing = true,
+                    .EmptyUpSent = {"*1BRTHRS 17!", "*2BRTHRS 17!"},
                     .Accepts = {{"0", {"*1BRTHRS 0!", "*2BRTHRS 0!"}},
                                 {"255", {"*1BRTHRS 255!", "*2BRTHRS 255!"}}}});
 }
@@ -267,6 +278,7 @@ void AddSourceRows(std::vector<FieldRow>& rows) {
          .BoundsMessage = "Error! H Position value out of bounds! (172 - 428)",
          .InvalidEnding = "' is not a valid H Position Value.",
          .Restored = "300",
+         .StepOwnMessage = true,
          .Accepts = {{"172", {"*2IRSPZV 2 M H 172!"}}, {"428", {"*2IRSPZV 2 M H 428!"}}}});
     rows.push_back({.Edit = "VPositionEdit",
                     .Page = Source,
@@ -275,6 +287,7 @@ void AddSourceRows(std::vector<FieldRow>& rows) {
                     .BoundsMessage = "Error! V Position value out of bounds! ",
                     .InvalidEnding = "' is not a valid V Position Value.",
                     .Restored = "40",
+                    .StepOwnMessage = true,
                     .Accepts = {{"24", {"*2IRSPZV 2 M V 24!"}}, {"56", {"*2IRSPZV 2 M V 56!"}}}});
     rows.push_back({.Edit = "PhaseEdit",
                     .Page = Source,
@@ -283,6 +296,7 @@ void AddSourceRows(std::vector<FieldRow>& rows) {
                     .BoundsMessage = "Error! Phase Offset value out of bounds! (-16 - +15)",
                     .InvalidEnding = "' is not a valid Phase Value.",
                     .Restored = "3",
+                    .StepOwnMessage = true,
                     .Accepts = {{"-16", {"*2ICPHOZV 2 M -16!"}}, {"15", {"*2ICPHOZV 2 M 15!"}}}});
     struct Colour {
         const char* Stem;
@@ -357,6 +371,7 @@ void AddSeamRows(std::vector<FieldRow>& rows) {
                     .InvalidEnding = ThresholdInvalid,
                     .Restored = "77",
                     .EmptyCommitsNothing = true,
+                    .EmptyUpSent = {"*1BRTHRS 17!", "*2BRTHRS 17!"},
                     .Accepts = {{"0", {"*1BRTHRS 0!", "*2BRTHRS 0!"}},
                                 {"255", {"*1BRTHRS 255!", "*2BRTHRS 255!"}}}});
 }
@@ -419,14 +434,15 @@ protected:
         return shown;
     }
 
-    void Walk(const FieldRow& row, QLineEdit* edit);
+    void Walk(const FieldRow& row, NumericField& field);
 
     PageRig rig;
 };
 
-// Types the text as the program would put it (the typing limit would cut the long number) and
-// leaves the edit for Other(), which commits it.
-void FieldBadInputTest::Walk(const FieldRow& row, QLineEdit* edit) {
+// Each text is put in as the program would (the typing limit would cut the long number), and
+// the edit is left for Other(), which commits it.
+void FieldBadInputTest::Walk(const FieldRow& row, NumericField& field) {
+    QLineEdit* edit = field.Edit();
     const QString original = edit->text();
     const ChannelSettings before = Model().Channels;
 
@@ -481,6 +497,49 @@ void FieldBadInputTest::Walk(const FieldRow& row, QLineEdit* edit) {
         EXPECT_EQ(QApplication::focusWidget(), Other());
         EXPECT_EQ(rig.Sent(), a.Sent);
     }
+    ASSERT_EQ(QApplication::focusWidget(), Other());
+
+    // The arrows, the focus elsewhere. At a bound, or beyond it, an arrow towards it or away
+    // from the bounds does nothing.
+    const QString lower = row.Accepts.front().Typed;
+    const QString upper = row.Accepts.back().Typed;
+    const auto click = [&](const QString& text, bool up) {
+        rig.Boxes.Clear();
+        rig.Mark();
+        edit->setText(text);
+        SpinButtons* spin = field.Spin();
+        QTest::mouseClick(up ? spin->UpButton() : spin->DownButton(), Qt::LeftButton);
+        QTest::qWait(1);
+    };
+    const std::pair<QString, bool> stays[] = {
+        {upper, true}, {lower, false}, {row.AboveUpper, false}, {row.BelowLower, true}};
+    for (const auto& [text, up] : stays) {
+        SCOPED_TRACE("arrow on '" + text.toStdString() + "'");
+        click(text, up);
+        EXPECT_EQ(rig.Boxes.Texts(), QStringList());
+        EXPECT_EQ(edit->text(), text);
+        EXPECT_EQ(rig.Sent(), QStringList());
+        EXPECT_EQ(QApplication::focusWidget(), Other());
+    }
+    if (!row.EmptyUpSent.isEmpty()) {
+        SCOPED_TRACE("arrow on an empty text");
+        click("", true);
+        EXPECT_EQ(rig.Boxes.Texts(), QStringList());
+        EXPECT_EQ(edit->text(), "17");
+        EXPECT_EQ(rig.Sent(), row.EmptyUpSent);
+    }
+    {
+        SCOPED_TRACE("arrow on 'abc'");
+        click("abc", true);
+        const QString standard = row.Real ? "'abc' is not a valid floating point value"
+                                          : "'abc' is not a valid integer value";
+        EXPECT_EQ(rig.Boxes.Texts(),
+                  QStringList{row.StepOwnMessage ? "Error! 'abc" + row.InvalidEnding : standard});
+        EXPECT_EQ(edit->text(), "abc");
+        EXPECT_EQ(rig.Sent(), QStringList());
+        EXPECT_EQ(QApplication::focusWidget(), row.StepOwnMessage ? edit : Other());
+        EXPECT_EQ(rig.Form->State().Busy, 0);
+    }
     edit->setText(original);
 }
 
@@ -521,7 +580,7 @@ TEST_F(FieldBadInputTest, EveryFieldRefusesBadTextsAndSendsItsBounds) {
             shown = Uncover(edit);
             ASSERT_TRUE(edit->isVisible() && edit->isEnabled());
         }
-        Walk(*row->second, edit);
+        Walk(*row->second, *field);
         visited.insert(name);
         for (QWidget* w : shown) {
             w->hide();
