@@ -368,6 +368,7 @@ TEST_F(SeamRemovalPageTest, TheTwinThresholdCommitsThroughThisPagesField) {
     elsewhere->setFocus();
     EXPECT_FALSE(Page().CommitBridgeThresholdTwin("300"));
     EXPECT_EQ(QApplication::focusWidget(), elsewhere) << "no keyboard for a hidden field";
+    EXPECT_EQ(rig.Form->DisplaySetup().BridgeThresholdTwinText(), "40") << "the stored threshold";
     EXPECT_FALSE(Page().CommitBridgeThresholdTwin("ten"));
     EXPECT_EQ(rig.Boxes.Texts(),
               QStringList({"Error! Bridge Threshold value out of bounds! (0 - 255)",

@@ -447,6 +447,11 @@ QString DisplaySetupPage::BridgeThresholdTwinText() const {
     return thresholdTwin_->Text();
 }
 
+void DisplaySetupPage::TakeBackBridgeThresholdTwin(const QString& text) {
+    thresholdTwin_->SetText(text);
+    thresholdTwin_->Edit()->TakeFocusBack();
+}
+
 std::optional<double> DisplaySetupPage::BasicGammaForSend() {
     const NumericFieldSpec& spec = basicGamma_->Spec();
     const std::optional<double> gamma = basicGamma_->Value();

@@ -83,6 +83,9 @@ public:
     void SetSeamBridgeTwin(bool checked);
     void SetBridgeThresholdTwinText(const QString& text);
     QString BridgeThresholdTwinText() const;
+    // The threshold typed into the twin was refused: the twin shows `text` (what the Seam
+    // Removal page's field shows now) and the keyboard comes back to it.
+    void TakeBackBridgeThresholdTwin(const QString& text);
 
 public slots:
     void BasicEdgeFeatheringCheckBoxClick();

@@ -288,11 +288,18 @@ bool SeamRemovalPage::CommitBridgeThresholdTwin(const QString& text) {
     const QPointer<SeamRemovalPage> self(this);
     const QPointer<QWidget> before = QApplication::focusWidget();
     const bool accepted = threshold_->CommitField();
-    // A failed commit gives the focus to this page's edit, which is out of sight while the
-    // twin is in use: the keyboard goes back to where it was, and leaving the hidden edit
-    // commits nothing.
     FieldEdit* edit = threshold_->Edit();
-    if (self && !accepted && !edit->isVisible() && QApplication::focusWidget() == edit) {
+    if (!self || accepted || edit->isVisible()) {
+        return accepted;
+    }
+    // The user typed the refused text into the twin, while this page's edit is out of sight:
+    // the twin shows what this field shows now (the stored threshold after a bounds error) and
+    // takes the keyboard back, so leaving it checks it again, as every other field does.
+    if (Context().Form != nullptr) {
+        Context().Form->DisplaySetup().TakeBackBridgeThresholdTwin(threshold_->Text());
+        return accepted;
+    }
+    if (QApplication::focusWidget() == edit) {
         const QSignalBlocker quiet(edit);
         if (before != nullptr && before != edit && before->isVisible() && before->isEnabled()) {
             before->setFocus(Qt::OtherFocusReason);

@@ -56,9 +56,9 @@ public:
     void BridgeTwinClicked(bool checked);
     // The Display Setup twin of the threshold was committed: its text goes into
     // BridgeThresholdEdit and that field is committed. False when the text was refused (the
-    // message has been shown): the keyboard is then where it was before the commit (this
-    // page's hidden edit never keeps it), and the twin may take the focus back. An empty text
-    // commits nothing and counts as accepted.
+    // message has been shown): the twin then shows what BridgeThresholdEdit shows and takes the
+    // keyboard back (this page's hidden edit never keeps it). An empty text commits nothing and
+    // counts as accepted.
     bool CommitBridgeThresholdTwin(const QString& text);
     QString BridgeThresholdText() const;
 
