@@ -119,7 +119,11 @@ void ConfigurationTransfer::SendAllSettings() {
         return;
     }
     const QPointer<TTarvelForm> alive(&form_);
-    switch (ConfigurationSend(form_).Run()) {
+    const auto end = [this] {
+        TTarvelForm::PageControlHold hold(form_);
+        return ConfigurationSend(form_).Run();
+    }();
+    switch (end) {
     case ConfigurationSend::End::Done:
     case ConfigurationSend::End::Gone:
         break;

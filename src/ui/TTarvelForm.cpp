@@ -216,6 +216,9 @@ QString TTarvelForm::StatusText() const {
 }
 
 void TTarvelForm::SetPageControlEnabled(bool enabled) {
+    if (enabled && pageControlHolds_ > 0) {
+        return;
+    }
     if (!enabled && pageControl_->isEnabled()) {
         focusBeforeWait_ = QApplication::focusWidget();
     }
@@ -226,6 +229,16 @@ void TTarvelForm::SetPageControlEnabled(bool enabled) {
     }
     if (enabled) {
         focusBeforeWait_.clear();
+    }
+}
+
+TTarvelForm::PageControlHold::PageControlHold(TTarvelForm& form) : form_(&form) {
+    ++form.pageControlHolds_;
+}
+
+TTarvelForm::PageControlHold::~PageControlHold() {
+    if (form_ && --form_->pageControlHolds_ == 0 && !form_->pageControl_->isEnabled()) {
+        form_->SetPageControlEnabled(true);
     }
 }
 

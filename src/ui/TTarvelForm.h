@@ -112,6 +112,19 @@ public:
     // Disabled while a command waits; the focus comes back where it was, so the user's place
     // (Tab through the fields, each sending) is kept.
     void SetPageControlEnabled(bool enabled);
+    // Across the commands of one long operation the page control, once disabled, stays so
+    // until the hold ends: enabling and disabling every page's controls around each command
+    // costs more than the exchange itself.
+    class PageControlHold {
+    public:
+        explicit PageControlHold(TTarvelForm& form);
+        ~PageControlHold();
+        PageControlHold(const PageControlHold&) = delete;
+        PageControlHold& operator=(const PageControlHold&) = delete;
+
+    private:
+        QPointer<TTarvelForm> form_;
+    };
     // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
     void SetReadSendEnabled(bool enabled);
     // An information box with the application title; the text is kept as MessageText.
@@ -201,6 +214,7 @@ private:
     bool startupDone_ = false;
     // Where the focus was when the pages were disabled for a command's wait.
     QPointer<QWidget> focusBeforeWait_;
+    int pageControlHolds_ = 0;
 };
 
 } // namespace tarvel

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,10 +26,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 
 namespace tarvel {
 namespace {
+
+// Calls back on every event of one type that reaches the watched object.
+class EventCounter : public QObject {
+public:
+    EventCounter(QEvent::Type type, std::function<void()> seen)
+        : type_(type), seen_(std::move(seen)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_) {
+            seen_();
+        }
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    std::function<void()> seen_;
+};
 
 using test::PageRig;
 
@@ -619,6 +638,23 @@ TEST(ConfigurationTransferTest, AStoppedCommandEndsTheSendWithOneMessage) {
     EXPECT_EQ(rig.Form->State().Busy, 0);
     EXPECT_TRUE(rig.Form->PageControl()->isEnabled());
     EXPECT_TRUE(rig.Form->Connected());
+}
+
+TEST(ConfigurationTransferTest, ThePagesAreDisabledOnceForTheWholeSend) {
+    PageRig rig;
+    ASSERT_TRUE(rig.Connect({"--mode", "controller", "--units", "2"}));
+    ASSERT_TRUE(rig.ReadUnits());
+    QTabWidget* pages = rig.Form->PageControl();
+    int changes = 0;
+    EventCounter counter(QEvent::EnabledChange, [&] { ++changes; });
+    pages->installEventFilter(&counter);
+    Trigger(rig, "SendCurrentSettingstoZelvars1");
+    pages->removeEventFilter(&counter);
+    EXPECT_TRUE(rig.Boxes.Texts().isEmpty()) << rig.Boxes.Texts().join('|').toStdString();
+    EXPECT_GT(rig.Sent().size(), 100);
+    EXPECT_EQ(changes, 2) << "once off, once on again";
+    EXPECT_TRUE(pages->isEnabled());
+    EXPECT_EQ(rig.Form->State().Busy, 0);
 }
 
 // ----- The configuration file without a link -----
