@@ -17,7 +17,7 @@ constexpr double RealStep = 0.1;
 
 } // namespace
 
-NumericField::NumericField(NumericFieldSpec spec, const UiContext& context, QWidget* parent)
+NumericField::NumericField(NumericFieldRules spec, const UiContext& context, QWidget* parent)
     : QObject(parent), spec_(std::move(spec)), context_(context), edit_(new FieldEdit(parent)),
       spin_(new SpinButtons(parent)), group_(std::make_shared<Group>()) {
     edit_->setObjectName(spec_.Stem + QStringLiteral("Edit"));

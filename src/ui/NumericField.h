@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/NumericFieldSpec.h"
+#include "ui/NumericFieldRules.h"
 #include "ui/UiContext.h"
 
 #include <QObject>
@@ -38,7 +38,7 @@ class NumericField : public QObject {
     Q_OBJECT
 
 public:
-    NumericField(NumericFieldSpec spec, const UiContext& context, QWidget* parent);
+    NumericField(NumericFieldRules spec, const UiContext& context, QWidget* parent);
     ~NumericField() override;
 
     // Makes two fields one commit group: validated first then second, sent together by
@@ -47,7 +47,7 @@ public:
 
     FieldEdit* Edit() const { return edit_; }
     SpinButtons* Spin() const { return spin_; }
-    const NumericFieldSpec& Spec() const { return spec_; }
+    const NumericFieldRules& Spec() const { return spec_; }
 
     // The edit at (x, y) with the arrows against its right side.
     void Place(int x, int y, int editWidth, int height = 21);
@@ -80,7 +80,7 @@ private:
     QString BoundsMessage() const;
     void EnterKey();
 
-    NumericFieldSpec spec_;
+    NumericFieldRules spec_;
     const UiContext& context_;
     FieldEdit* edit_;
     SpinButtons* spin_;

@@ -134,7 +134,7 @@ ChannelGroup::ChannelGroup(int channel, const UiContext& context,
 
 ChannelGroup::~ChannelGroup() = default;
 
-NumericField* ChannelGroup::NewField(NumericFieldSpec spec, const UiContext& context,
+NumericField* ChannelGroup::NewField(NumericFieldRules spec, const UiContext& context,
                                      QWidget* parent) {
     const QString name = spec.Stem + QStringLiteral("Field");
     auto* field = new NumericField(std::move(spec), context, parent);
@@ -169,7 +169,7 @@ void ChannelGroup::BuildBlackLevel() {
     blackLabel_ = MakeLabel(this, QStringLiteral("Black Level "), LabelX, 72, 70);
     blackLabel_->setObjectName(QStringLiteral("BlackLabel%1").arg(channel_));
     black_ = NewField(
-        NumericFieldSpec{
+        NumericFieldRules{
             .Stem = QStringLiteral("Black%1").arg(channel_),
             .Lower = 0,
             .Upper = 255,
@@ -217,7 +217,7 @@ void ChannelGroup::BuildEdgeFeathering(const std::function<double()>& maxOverlap
         edge.GammaLabel =
             MakeLabel(edgeFeatherGroup_, SideLabel("Gamma", side), 10 + column, 42, EdgeLabelWidth);
         edge.Gamma =
-            NewField(NumericFieldSpec{
+            NewField(NumericFieldRules{
                          .Stem = Named(names.Gamma, channel_),
                          .Kind = NumericKind::Real,
                          .Lower = 1.0,
@@ -250,7 +250,7 @@ void ChannelGroup::BuildEdgeFeathering(const std::function<double()>& maxOverlap
         edge.WidthLabel =
             MakeLabel(edgeAdvGroup_, SideLabel("Width", side), 6 + column, 16, EdgeLabelWidth);
         edge.Width = NewField(
-            NumericFieldSpec{
+            NumericFieldRules{
                 .Stem = Named(names.Width, channel_),
                 .Lower = 64,
                 .Upper = maxOverlap,
@@ -268,7 +268,7 @@ void ChannelGroup::BuildEdgeFeathering(const std::function<double()>& maxOverlap
         edge.OffsetLabel =
             MakeLabel(edgeAdvGroup_, SideLabel("Offset", side), 6 + column, 44, EdgeLabelWidth);
         edge.Offset = NewField(
-            NumericFieldSpec{
+            NumericFieldRules{
                 .Stem = Named(names.Offset, channel_),
                 .Lower = 0,
                 .Upper = 511,
@@ -314,7 +314,7 @@ void ChannelGroup::BuildHalo() {
         edge.WidthLabel =
             MakeLabel(haloGroup_, SideLabel("Width", side), 6 + column, 18, EdgeLabelWidth);
         edge.Width = NewField(
-            NumericFieldSpec{
+            NumericFieldRules{
                 .Stem = Named(names.Width, channel_),
                 .Lower = 0,
                 .Upper = 64,
@@ -334,7 +334,7 @@ void ChannelGroup::BuildHalo() {
         edge.OffsetLabel =
             MakeLabel(haloGroup_, SideLabel("Offset", side), 6 + column, 44, EdgeLabelWidth);
         edge.Offset = NewField(
-            NumericFieldSpec{
+            NumericFieldRules{
                 .Stem = Named(names.Offset, channel_),
                 .Lower = 0,
                 .Upper = 255,
@@ -505,7 +505,7 @@ ControlSend ChannelGroup::SendEdgeFeatherFromControls(EdgeSide side) {
     if (edge.Gamma == nullptr) {
         return ControlSend::Sent;
     }
-    const NumericFieldSpec& gammaSpec = edge.Gamma->Spec();
+    const NumericFieldRules& gammaSpec = edge.Gamma->Spec();
     const std::optional<double> gamma = edge.Gamma->Value();
     const std::optional<double> width = edge.Width->Value();
     const std::optional<double> offset = edge.Offset->Value();
@@ -537,7 +537,7 @@ void ChannelGroup::SendHalo(EdgeSide side, int width, int offset) {
 
 std::optional<double> ChannelGroup::ReadOtherField(const NumericField& field, const QString& label,
                                                    bool checkBounds) {
-    const NumericFieldSpec& spec = field.Spec();
+    const NumericFieldRules& spec = field.Spec();
     const QString closing = QStringLiteral(" %1 %2 must hold ").arg(ScreenName(), label);
     const std::optional<double> value = field.Value();
     QString message;

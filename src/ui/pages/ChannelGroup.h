@@ -1,7 +1,7 @@
 #pragma once
 
 #include "protocol/Command.h"
-#include "ui/NumericFieldSpec.h"
+#include "ui/NumericFieldRules.h"
 #include "ui/UiContext.h"
 #include "ui/pages/UnitSends.h"
 
@@ -40,7 +40,7 @@ public:
     ~ChannelGroup() override;
 
     // A NumericField named Stem + "Field", so the field itself can be found by name.
-    static NumericField* NewField(NumericFieldSpec spec, const UiContext& context, QWidget* parent);
+    static NumericField* NewField(NumericFieldRules spec, const UiContext& context, QWidget* parent);
 
     int Channel() const { return channel_; }
     QComboBox* TestPatternList() const { return testPattern_; }

@@ -187,7 +187,7 @@ void DisplaySetupPage::BuildSeamBridge(QWidget* parent, int y) {
     connect(seamBridgeTwin_, &QCheckBox::clicked, this, &DisplaySetupPage::SeamBridgeTwinClicked);
     MakeLabel(group, QStringLiteral("Threshold"), 100, 20, 90);
     thresholdTwin_ = ChannelGroup::NewField(
-        NumericFieldSpec{
+        NumericFieldRules{
             .Stem = QStringLiteral("DisplaySetupBridgeThreshold"),
             .Lower = 0,
             .Upper = 255,
@@ -223,7 +223,7 @@ void DisplaySetupPage::BuildFeatheringModes(QWidget* parent, int y) {
     basicBox_->setEnabled(false);
     MakeLabel(basicGroup_, QStringLiteral("Gamma"), 100, 20, 50);
     basicGamma_ = ChannelGroup::NewField(
-        NumericFieldSpec{
+        NumericFieldRules{
             .Stem = QStringLiteral("BasicGamma"),
             .Kind = NumericKind::Real,
             .Lower = 1.0,
@@ -414,7 +414,7 @@ ControlSend DisplaySetupPage::SendDataDoublingFromControls(int unit) {
 }
 
 ControlSend DisplaySetupPage::SendBasicFeatheringFromControls(int unit) {
-    const NumericFieldSpec& spec = basicGamma_->Spec();
+    const NumericFieldRules& spec = basicGamma_->Spec();
     const std::optional<double> gamma = basicGamma_->Value();
     if (!gamma || *gamma < spec.Lower.Value() || *gamma > spec.Upper.Value()) {
         return ControlSend::Invalid;
@@ -453,7 +453,7 @@ void DisplaySetupPage::TakeBackBridgeThresholdTwin(const QString& text) {
 }
 
 std::optional<double> DisplaySetupPage::BasicGammaForSend() {
-    const NumericFieldSpec& spec = basicGamma_->Spec();
+    const NumericFieldRules& spec = basicGamma_->Spec();
     const std::optional<double> gamma = basicGamma_->Value();
     if (!gamma) {
         Context().ShowMessage(QStringLiteral("Error! '") + basicGamma_->Text() +

@@ -3,7 +3,7 @@
 #include "device/SendResult.h"
 #include "model/ChannelSettings.h"
 #include "protocol/Command.h"
-#include "ui/NumericFieldSpec.h"
+#include "ui/NumericFieldRules.h"
 #include "ui/pages/TabPage.h"
 #include "ui/pages/UnitSends.h"
 

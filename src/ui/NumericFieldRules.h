@@ -43,7 +43,7 @@ private:
 using NumericSend = std::function<void(std::span<const double> values)>;
 
 // One row of a page's field table: everything that differs between NumericFields.
-struct NumericFieldSpec {
+struct NumericFieldRules {
     QString Stem{}; // objectNames Stem + "Edit" and Stem + "UpDown"
     NumericKind Kind = NumericKind::Integer;
     NumericBound Lower{};
