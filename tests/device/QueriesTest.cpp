@@ -3,9 +3,9 @@
 
 #include "LinkRig.h"
 #include "PtyDevice.h"
+#include "support/SimState.h"
 
 #include "device/UnitQueries.h"
-#include "model/RecordImage.h"
 
 #include <array>
 #include <cstring>
@@ -23,25 +23,6 @@ const QString NoUnitAnswerText =
     QStringLiteral("Error! Controller did not get response from Zelvar(s). Please check "
                    "connections and Zelvar(s) Serial Mode settings.");
 
-// The simulator's record image: unit 1 inputs, unit 2 inputs, unit 1 outputs, unit 2 outputs.
-ChannelSettings ReadState(const std::string& path) {
-    const std::string bytes = SimProcess::ReadFile(path);
-    ChannelSettings channels;
-    if (bytes.size() != 2 * (InputBlockSize + OutputBlockSize)) {
-        ADD_FAILURE() << "state file of " << bytes.size() << " bytes";
-        return channels;
-    }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t unit = 0; unit < 2; ++unit) {
-        ReadBlock(std::span<const std::uint8_t, InputBlockSize>(data + unit * InputBlockSize,
-                                                                InputBlockSize),
-                  channels.Inputs[unit]);
-        ReadBlock(std::span<const std::uint8_t, OutputBlockSize>(
-                      data + 2 * InputBlockSize + unit * OutputBlockSize, OutputBlockSize),
-                  channels.Outputs[unit]);
-    }
-    return channels;
-}
 
 TEST(QueriesTest, TwoUnitsBehindAControllerFillTheModelWithExactlyTheirState) {
     Sim sim;
@@ -75,7 +56,7 @@ TEST(QueriesTest, TwoUnitsBehindAControllerFillTheModelWithExactlyTheirState) {
 
     // The new output layout carries the gamma widths, not the halo fields: those keep the
     // model's values.
-    ChannelSettings state = ReadState(sim.StatePath());
+    ChannelSettings state = test::ReadSimState(sim.StatePath());
     for (auto& block : state.Outputs) {
         for (OutputSettings& record : block) {
             record.LeftHaloWidth = record.LeftHaloOffset = 0;

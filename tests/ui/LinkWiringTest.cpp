@@ -4,9 +4,9 @@
 
 #include "SimProcess.h"
 #include "WindowTestSupport.h"
+#include "support/SimState.h"
 
 #include "device/DeviceLink.h"
-#include "model/RecordImage.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/SpinButtons.h"
 #include "ui/TInfoForm.h"
@@ -94,24 +94,7 @@ public:
         return Lines(all.end() - static_cast<std::ptrdiff_t>(std::min(n, all.size())), all.end());
     }
     // The units' records as the simulator holds them.
-    ChannelSettings State() const {
-        const std::string bytes = SimProcess::ReadFile(state_);
-        ChannelSettings channels;
-        if (bytes.size() != 2 * (InputBlockSize + OutputBlockSize)) {
-            ADD_FAILURE() << "state file of " << bytes.size() << " bytes";
-            return channels;
-        }
-        const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-        for (std::size_t unit = 0; unit < 2; ++unit) {
-            ReadBlock(std::span<const std::uint8_t, InputBlockSize>(data + unit * InputBlockSize,
-                                                                    InputBlockSize),
-                      channels.Inputs[unit]);
-            ReadBlock(std::span<const std::uint8_t, OutputBlockSize>(
-                          data + 2 * InputBlockSize + unit * OutputBlockSize, OutputBlockSize),
-                      channels.Outputs[unit]);
-        }
-        return channels;
-    }
+    ChannelSettings State() const { return test::ReadSimState(state_); }
 
 private:
     SimProcess process_;

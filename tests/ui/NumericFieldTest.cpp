@@ -144,7 +144,7 @@ protected:
 
     void TearDown() override { window->close(); }
 
-    NumericField* Add(QVBoxLayout* layout, NumericFieldSpec spec) {
+    NumericField* Add(QVBoxLayout* layout, NumericFieldRules spec) {
         auto* field = new NumericField(std::move(spec), *context, window.get());
         auto* row = new QHBoxLayout;
         row->addWidget(field->Edit());

@@ -1,7 +1,7 @@
 #include "PageRig.h"
+#include "support/SimState.h"
 
 #include "device/UnitQueries.h"
-#include "model/RecordImage.h"
 #include "ui/FieldEdit.h"
 #include "ui/pages/SeamRemovalPage.h"
 #include "ui/pages/SourceSetupPage.h"
@@ -140,22 +140,7 @@ QStringList PageRig::Sent() const {
 }
 
 ChannelSettings PageRig::SimState() const {
-    const std::string bytes = SimProcess::ReadFile(state_);
-    ChannelSettings channels;
-    if (bytes.size() != 2 * (InputBlockSize + OutputBlockSize)) {
-        ADD_FAILURE() << "state file of " << bytes.size() << " bytes";
-        return channels;
-    }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t unit = 0; unit < 2; ++unit) {
-        ReadBlock(std::span<const std::uint8_t, InputBlockSize>(data + unit * InputBlockSize,
-                                                                InputBlockSize),
-                  channels.Inputs[unit]);
-        ReadBlock(std::span<const std::uint8_t, OutputBlockSize>(
-                      data + 2 * InputBlockSize + unit * OutputBlockSize, OutputBlockSize),
-                  channels.Outputs[unit]);
-    }
-    return channels;
+    return ReadSimState(state_);
 }
 
 void PageRig::Mark() {
