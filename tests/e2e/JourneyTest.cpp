@@ -218,10 +218,33 @@ struct Rig {
     Rig()
         : Log(Directory.filePath(QStringLiteral("sim.log")).toStdString()),
           State(Directory.filePath(QStringLiteral("sim.state")).toStdString()) {}
+    ~Rig() {
+        Sim.Stop();
+        KeepLog();
+    }
+
+    // With TARVEL_JOURNEY_LOGS=DIR every simulator log of a journey is kept as DIR/<test>.log,
+    // so that the wire of two builds can be compared line for line.
+    void KeepLog() {
+        const QString keep = qEnvironmentVariable("TARVEL_JOURNEY_LOGS");
+        QFile log(QString::fromStdString(Log));
+        if (keep.isEmpty() || !log.open(QIODevice::ReadOnly)) {
+            return;
+        }
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        QFile kept(keep + QLatin1Char('/') + QLatin1String(test->test_suite_name()) +
+                   QLatin1Char('.') + QLatin1String(test->name()) + QStringLiteral(".log"));
+        if (kept.open(QIODevice::Append)) {
+            kept.write("--- simulator run\n" + log.readAll());
+        }
+    }
 
     // (Re)starts the simulator with a fresh log and state.
     bool StartSim(std::vector<std::string> options) {
-        Sim.Stop();
+        if (Sim.Running()) {
+            Sim.Stop();
+            KeepLog();
+        }
         options.insert(options.end(), {"--log", Log, "--state", State});
         std::string error;
         const bool started = Sim.Start(options, &error);
