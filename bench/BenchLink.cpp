@@ -2,16 +2,12 @@
 
 #include <QByteArray>
 
-#include <cstdlib>
 #include <sys/resource.h>
 
 namespace tarvel::bench {
 
-void NullView::ExitApplication(int code) {
-    std::exit(code);
-}
-
-BenchLink::BenchLink(const std::string& device) {
+BenchLink::BenchLink(const std::string& device, LinkTiming timing)
+    : Link(Port, Model, User, timing) {
     qputenv("TARVEL_PORTS", QByteArray::fromStdString(device));
 }
 

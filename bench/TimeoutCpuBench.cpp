@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     const double cpuBefore = tarvel::bench::CpuMs();
-    const tarvel::QueryResult result = bench.Link.Queries().QuerySystemInfo(1);
+    const tarvel::QueryResult result = bench.Link.Queries().QuerySystemInfo(bench.Model, 1);
     const double cpu = tarvel::bench::CpuMs() - cpuBefore;
     const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 

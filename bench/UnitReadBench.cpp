@@ -121,9 +121,9 @@ int main(int argc, char** argv) {
         QElapsedTimer clock;
         double cpu = tarvel::bench::CpuMs();
         clock.start();
-        const int count = bench.Link.Queries().QueryUnitCount();
-        const int first = bench.Link.Queries().QueryUnit(1);
-        const int second = bench.Link.Queries().QueryUnit(2);
+        const int count = bench.Link.Queries().QueryUnitCount(bench.Model);
+        const int first = bench.Link.Queries().QueryUnit(bench.Model, 1);
+        const int second = bench.Link.Queries().QueryUnit(bench.Model, 2);
         tarvelMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         tarvelCpu += tarvel::bench::CpuMs() - cpu;
         bench.Link.Disconnect();

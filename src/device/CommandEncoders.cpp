@@ -11,9 +11,6 @@ namespace tarvel {
 
 namespace {
 
-const QString NoInputText =
-    QStringLiteral("Error! Zelvar detect no input on input channel 1. Auto Color Balance aborted.");
-
 QString AutomaticStatusText(AutoOperation operation) {
     switch (operation) {
     case AutoOperation::Position:
@@ -26,18 +23,13 @@ QString AutomaticStatusText(AutoOperation operation) {
     return QStringLiteral("Automatic Color Balance in progress. Please wait....");
 }
 
-// The hourglass for an operation, unless it shows already; back to the arrow afterwards.
+// The hourglass for an operation; back to the arrow afterwards.
 class BusyCursor {
 public:
-    explicit BusyCursor(DeviceLink& link) : link_(&link) {
-        if (!link.View().BusyCursorShown()) {
-            link.View().SetBusyCursor(true);
-            changed_ = true;
-        }
-    }
+    explicit BusyCursor(DeviceLink& link) : link_(&link) { link.Observer().BusyCursor(true); }
     ~BusyCursor() {
-        if (changed_ && link_) {
-            link_->View().SetBusyCursor(false);
+        if (link_) {
+            link_->Observer().BusyCursor(false);
         }
     }
     BusyCursor(const BusyCursor&) = delete;
@@ -45,7 +37,6 @@ public:
 
 private:
     QPointer<DeviceLink> link_;
-    bool changed_ = false;
 };
 
 bool IsUnit(int unit) {
@@ -85,7 +76,6 @@ SendResult CommandEncoders::SendControlMode(int unit, int mode) {
     if (sent != SendResult::Done || !ReadChannels(unit, true)) {
         return sent != SendResult::Done ? sent : SendResult::NotSent;
     }
-    link_.View().FillDisplayPage();
     return SendResult::Done;
 }
 
@@ -145,7 +135,6 @@ SendResult CommandEncoders::SendResetInputConfig(int unit, int channel) {
     if (sent != SendResult::Done || !ReadChannels(unit, false)) {
         return sent != SendResult::Done ? sent : SendResult::NotSent;
     }
-    link_.View().FillSourcePage();
     return SendResult::Done;
 }
 
@@ -179,7 +168,6 @@ SendResult CommandEncoders::SendAutoSeam(int unit, int channel) {
     if (!alive || read == QueryResult::Aborted) {
         return SendResult::NotSent;
     }
-    link_.View().FillSeamPage();
     return SendResult::Done;
 }
 
@@ -213,33 +201,26 @@ bool CommandEncoders::ReadChannels(int unit, bool output) {
     return true;
 }
 
-SendResult CommandEncoders::AutoColourBalance(int unit) {
-    return RunAutomatic(unit, AutoOperation::ColourBalance);
-}
-
-SendResult CommandEncoders::AutoPosition(int unit) {
-    return RunAutomatic(unit, AutoOperation::Position);
-}
-
-SendResult CommandEncoders::AutoPhase(int unit) {
-    return RunAutomatic(unit, AutoOperation::Phase);
-}
-
-SendResult CommandEncoders::RunAutomatic(int unit, AutoOperation operation) {
+CommandEncoders::AutomaticEnd CommandEncoders::RunAutomatic(int unit, AutoOperation operation) {
+    AutomaticEnd end;
     if (!link_.Connected()) {
-        return SendResult::NotSent;
+        end.Sent = SendResult::NotSent;
+        return end;
     }
     const QPointer<DeviceLink> alive(&link_);
-    LinkView& view = link_.View();
     SettingsModel& model = link_.Model();
+    const auto stop = [&end](SendResult result) {
+        end.Sent = result;
+        return end;
+    };
     if (operation == AutoOperation::ColourBalance) {
         if (!ReadChannels(unit, false)) {
-            return SendResult::NotSent;
+            return stop(SendResult::NotSent);
         }
-        view.FillSourcePage();
+        end.InputsRead = true;
         if (IsUnit(unit) && model.Channels.Input(unit, 1).VideoLoaded == 0) {
-            link_.Tell(NoInputText);
-            return SendResult::Done;
+            end.NoInput = true;
+            return end;
         }
     }
 
@@ -251,7 +232,7 @@ SendResult CommandEncoders::RunAutomatic(int unit, AutoOperation operation) {
         const int address = link_.UnitAddress(unit);
         sent = link_.SendFramed(ControllerText(start, address), SendRule(start).SettleMs);
         if (sent != SendResult::Done) {
-            return sent;
+            return stop(sent);
         }
         const int projectors = IsUnit(unit) ? model.Channels.UnitOutput(unit).TotalProjectors : 0;
         const Command poll = Command::AutoPoll(operation, projectors);
@@ -260,24 +241,24 @@ SendResult CommandEncoders::RunAutomatic(int unit, AutoOperation operation) {
         link_.SetColourBalanceWait(operation == AutoOperation::ColourBalance);
         sent = link_.SendFramed(ControllerText(poll, address), SendRule(poll).SettleMs);
         if (!alive) {
-            return SendResult::NotSent;
+            return stop(SendResult::NotSent);
         }
         link_.SetColourBalanceWait(false);
         if (sent != SendResult::Done || !link_.PumpOnce()) {
-            return sent != SendResult::Done ? sent : SendResult::NotSent;
+            return stop(sent != SendResult::Done ? sent : SendResult::NotSent);
         }
     } else {
         sent = link_.SendConfirmed(DirectText(start), SendRule(start).PromptWait);
         if (sent != SendResult::Done) {
-            return sent;
+            return stop(sent);
         }
     }
     link_.SetStatusText(QString());
     if (!ReadChannels(unit, false)) {
-        return SendResult::NotSent;
+        return stop(SendResult::NotSent);
     }
-    view.FillSourcePage();
-    return SendResult::Done;
+    end.InputsRead = true;
+    return end;
 }
 
 } // namespace tarvel

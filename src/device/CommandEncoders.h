@@ -25,8 +25,9 @@ public:
     SendResult Send(int unit, const Command& command);
 
     SendResult SendBlackLevel(int unit, int channel, int level);
-    // Afterwards the output status of the unit's four channels is read and the Display page
-    // refilled; the hourglass shows for the whole run.
+    // Afterwards the output status of the unit's four channels is read back into the model
+    // (Done only when it was: the caller then refills what shows the outputs); the hourglass
+    // shows for the whole run.
     SendResult SendControlMode(int unit, int mode);
     SendResult SendDataDoubling(int unit, int on);
     SendResult SendDisplay(int unit, int alignment, int overlap);
@@ -40,14 +41,14 @@ public:
     SendResult SendHorizontalPosition(int unit, int channel, int position);
     SendResult SendVerticalPosition(int unit, int channel, int position);
     SendResult SendSaveInputConfig(int unit, int channel);
-    // Afterwards the input status of the unit's four channels is read and the Source page
-    // refilled.
+    // Afterwards the input status of the unit's four channels is read back (Done only when it
+    // was).
     SendResult SendResetInputConfig(int unit, int channel);
     SendResult SendProjectors(int unit, int group, int total);
     SendResult SendManualSeam(int unit, int channel, int mode, const std::array<int, 8>& gains);
     SendResult SendSeamBridge(int unit, int on);
     // Afterwards the channel's output status is read (through a controller: once more if that
-    // fails) and the Seam page refilled.
+    // fails); Done once that has been tried.
     SendResult SendAutoSeam(int unit, int channel);
     SendResult SendSystemSave(int unit);
     SendResult SendFeatherCurve(int unit, char curve);
@@ -55,13 +56,16 @@ public:
                                int offset);
     SendResult SendBridgeThreshold(int unit, int threshold);
 
+    // How an automatic adjustment of one unit ended.
+    struct AutomaticEnd {
+        SendResult Sent = SendResult::Done;
+        bool InputsRead = false; // the unit's input status was read into the model
+        bool NoInput = false;    // colour balance: channel 1 has no video, nothing was started
+    };
     // The automatic adjustments of one unit. The colour balance first reads the input status of
-    // the unit's channels and refuses (with its message, result Done) when channel 1 has no
-    // video. Afterwards the input status is read again and the Source page refilled.
-    SendResult AutoColourBalance(int unit);
-    SendResult AutoPosition(int unit);
-    SendResult AutoPhase(int unit);
-    SendResult RunAutomatic(int unit, AutoOperation operation);
+    // the unit's channels and stops (NoInput, Sent Done) when channel 1 has no video.
+    // Afterwards the input status is read again.
+    AutomaticEnd RunAutomatic(int unit, AutoOperation operation);
 
 private:
     // Input (or output) status of channels 1..4; false when the link went away.

@@ -63,15 +63,10 @@ private:
 // The hourglass for a flow, unless it is already shown; the arrow again afterwards.
 class DeviceLink::CursorScope {
 public:
-    explicit CursorScope(DeviceLink& link) : link_(&link) {
-        if (!link.view_.BusyCursorShown()) {
-            link.view_.SetBusyCursor(true);
-            changed_ = true;
-        }
-    }
+    explicit CursorScope(DeviceLink& link) : link_(&link) { link.Observer().BusyCursor(true); }
     ~CursorScope() {
-        if (changed_ && link_) {
-            link_->view_.SetBusyCursor(false);
+        if (link_) {
+            link_->Observer().BusyCursor(false);
         }
     }
     CursorScope(const CursorScope&) = delete;
@@ -79,15 +74,15 @@ public:
 
 private:
     QPointer<DeviceLink> link_;
-    bool changed_ = false;
 };
 
-DeviceLink::DeviceLink(SerialPort& port, LinkView& view, SettingsModel& model, QObject* parent)
-    : QObject(parent), port_(port), portGuard_(&port), view_(view), model_(model),
+DeviceLink::DeviceLink(SerialPort& port, SettingsModel& model, LinkUser& user, LinkTiming timing,
+                       QObject* parent)
+    : QObject(parent), port_(port), portGuard_(&port), model_(model), user_(user), timing_(timing),
       queries_(std::make_unique<UnitQueries>(*this)),
       encoders_(std::make_unique<CommandEncoders>(*this)) {
     timer1_.setSingleShot(true);
-    timer1_.setInterval(ReplyTimeoutMs);
+    timer1_.setInterval(timing_.ReplyTimeoutMs);
     timer1_.setTimerType(Qt::PreciseTimer); // a coarse timer may run 5 % late
 
     connect(&timer1_, &QTimer::timeout, this, &DeviceLink::Timer1Timer);
@@ -138,7 +133,7 @@ void DeviceLink::SetUnitAddressText(int unit, const QString& text, bool visible)
         return;
     }
     addressTexts_[static_cast<std::size_t>(unit - 1)] = text;
-    view_.ShowUnitAddress(unit, text, visible);
+    Observer().UnitAddressChanged(unit, text, visible);
 }
 
 int DeviceLink::UnitAddress(int unit) const {
@@ -147,11 +142,11 @@ int DeviceLink::UnitAddress(int unit) const {
 
 void DeviceLink::SetConnected(bool connected) {
     connected_ = connected;
-    view_.ConnectedChanged(connected);
+    Observer().ConnectedChanged(connected);
 }
 
 void DeviceLink::ShowSettings() {
-    view_.ShowLinkSettings(Settings());
+    Observer().SettingsChanged(Settings());
 }
 
 bool DeviceLink::PortClosed() const {
@@ -207,23 +202,12 @@ bool DeviceLink::PumpOnce() {
     return self && portGuard_ && !Stopping();
 }
 
-std::optional<bool> DeviceLink::Ask(MessageKind kind, const QString& text, const QString& caption) {
+std::optional<bool> DeviceLink::Ask(const LinkQuestion& question) {
     const QPointer<DeviceLink> self(this);
-    bool answer = true;
+    bool answer = false;
     {
         WaitScope scope(*this);
-        MessageBoxes& boxes = view_.Messages();
-        switch (kind) {
-        case MessageKind::Information:
-            boxes.Information(text, caption);
-            break;
-        case MessageKind::YesNo:
-            answer = boxes.YesNo(text, caption);
-            break;
-        case MessageKind::OkCancel:
-            answer = boxes.OkCancel(text, caption);
-            break;
-        }
+        answer = user_.Ask(question);
     }
     if (!self) {
         return std::nullopt;
@@ -232,11 +216,16 @@ std::optional<bool> DeviceLink::Ask(MessageKind kind, const QString& text, const
 }
 
 bool DeviceLink::Tell(const QString& text, const QString& caption) {
-    return Ask(MessageKind::Information, text, caption).has_value();
+    const QPointer<DeviceLink> self(this);
+    {
+        WaitScope scope(*this);
+        user_.Tell(text, caption);
+    }
+    return !self.isNull();
 }
 
 void DeviceLink::SetStatusText(const QString& text) {
-    view_.SetStatusText(text);
+    Observer().StatusText(text);
 }
 
 // ----- Port failure -----
@@ -257,7 +246,6 @@ void DeviceLink::OnPortLost() {
     if (connected_) {
         SetConnected(false);
     }
-    view_.SetReadSendEnabled(false);
     QTimer::singleShot(0, this, &DeviceLink::ReportPortLossIfIdle);
 }
 
@@ -301,6 +289,63 @@ SendResult DeviceLink::StartCheck() {
 
 // ----- Serial link: the lowest sends -----
 
+// ----- The journal -----
+
+void DeviceLink::BeginExchange(const QByteArray& sent) {
+    exchangeTime_ = QDateTime::currentDateTime();
+    exchangeClock_.start();
+    exchangeSent_ = sent;
+    exchangeReceived_.clear();
+}
+
+void DeviceLink::EndExchange(ExchangeVerdict verdict) {
+    JournalEntry entry;
+    entry.Time = exchangeTime_;
+    entry.ComNumber = openComNumber_ != 0 ? openComNumber_ : ComNumber();
+    entry.Device = openDevice_;
+    entry.Mode = mode_;
+    entry.Sent = exchangeSent_;
+    entry.Reply = exchangeReceived_;
+    entry.Verdict = verdict;
+    entry.DurationMs = exchangeClock_.isValid() ? exchangeClock_.elapsed() : 0;
+    journal_.Add(std::move(entry));
+}
+
+ExchangeVerdict DeviceLink::ReplyVerdictNow() const {
+    if (!replyFailed_) {
+        return ExchangeVerdict::Accepted;
+    }
+    if (timedOut_) {
+        return ExchangeVerdict::TimedOut;
+    }
+    if (noUnitAnswer_) {
+        return ExchangeVerdict::NoUnitAnswer;
+    }
+    if (controllerError_) {
+        return ExchangeVerdict::ControllerError;
+    }
+    if (debugModeSeen_) {
+        return ExchangeVerdict::DebugConsole;
+    }
+    if (overflowed_) {
+        return ExchangeVerdict::Overflow;
+    }
+    return ExchangeVerdict::Refused;
+}
+
+ExchangeVerdict DeviceLink::VerdictOf(SendResult collected) const {
+    switch (collected) {
+    case SendResult::Done:
+        return ReplyVerdictNow();
+    case SendResult::PortLost:
+        return ExchangeVerdict::PortLost;
+    default:
+        return ExchangeVerdict::Interrupted;
+    }
+}
+
+// ----- Serial link: the lowest sends -----
+
 SendResult DeviceLink::WriteRaw(const std::string& text) {
     if (PortClosed()) {
         return SendResult::NotSent;
@@ -317,11 +362,24 @@ SendResult DeviceLink::WriteText(const std::string& text) {
     if (Stopping() || ExchangeWaiting()) {
         return SendResult::NotSent;
     }
-    const SendResult result = WriteRaw(text);
-    if (result != SendResult::Done && PortClosed()) {
+    if (PortClosed()) {
         return AfterPortClosed();
     }
-    return result;
+    const QPointer<DeviceLink> self(this);
+    BeginExchange(QByteArray::fromStdString(text));
+    const SendResult result = WriteRaw(text);
+    if (!self) {
+        return SendResult::NotSent;
+    }
+    if (result == SendResult::Done) {
+        EndExchange(ExchangeVerdict::Written);
+        return result;
+    }
+    if (PortClosed()) {
+        EndExchange(ExchangeVerdict::PortLost);
+        return AfterPortClosed();
+    }
+    return result; // the output buffer had no room: nothing went out
 }
 
 DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text) {
@@ -329,39 +387,46 @@ DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text) {
         return Prompt::NotSent;
     }
     const QPointer<DeviceLink> self(this);
-    const int savedBusy = view_.Busy();
-    view_.SetBusy(1);
+    Observer().HoldBusy(true);
     port_.DiscardInput();
     SetStatusText(SendingText);
+    BeginExchange(QByteArray::fromStdString(text));
     WriteRaw(text);
     if (!self) {
         return Prompt::Gone;
     }
-    view_.SetPageControlEnabled(false);
-    const int ticks = promptWait_;
+    Observer().Waiting(true);
+    const int ms = timing_.PromptWaitMs(promptWait_);
     QElapsedTimer clock;
     clock.start();
     bool seen = false;
+    QByteArray consumed;
     {
         WaitScope scope(*this);
-        seen = !PortClosed() && port_.WaitForString(QByteArray(1, promptCharacter_), ticks);
+        seen = !PortClosed() && port_.WaitForString(QByteArray(1, promptCharacter_), ms, &consumed);
     }
     if (!self || !portGuard_) {
         return Prompt::Gone;
     }
+    exchangeReceived_ += consumed;
     SetStatusText(QString());
-    view_.SetPageControlEnabled(true);
-    view_.SetBusy(savedBusy);
+    Observer().Waiting(false);
+    Observer().HoldBusy(false);
     if (seen) {
+        EndExchange(ExchangeVerdict::PromptSeen);
         return Prompt::Seen;
     }
     if (PortClosed()) {
-        return expectOpen_ || lossPending_ ? Prompt::PortLost : Prompt::NotSent;
+        const bool lost = expectOpen_ || lossPending_;
+        EndExchange(lost ? ExchangeVerdict::PortLost : ExchangeVerdict::Interrupted);
+        return lost ? Prompt::PortLost : Prompt::NotSent;
     }
-    if (clock.elapsed() + WaitSlackMs < static_cast<qint64>(ticks) * PromptTickMs) {
+    if (clock.elapsed() + WaitSlackMs < ms) {
         interrupted_ = true;
+        EndExchange(ExchangeVerdict::Interrupted);
         return Prompt::NotSent;
     }
+    EndExchange(ExchangeVerdict::NoPrompt);
     return Prompt::NotSeen;
 }
 
@@ -390,6 +455,7 @@ void DeviceLink::ClearReplyFlags() {
     controllerRejected_ = false;
     debugModeSeen_ = false;
     timedOut_ = false;
+    overflowed_ = false;
     noUnitAnswer_ = false;
     controllerError_ = false;
 }
@@ -407,6 +473,7 @@ void DeviceLink::OnDataAvailable(int /*count*/) {
     if (bytes.isEmpty()) {
         return;
     }
+    exchangeReceived_ += bytes;
     const ReplyVerdict verdict = recogniser_.Feed(
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                       static_cast<std::size_t>(bytes.size())));
@@ -436,6 +503,7 @@ void DeviceLink::OnDataAvailable(int /*count*/) {
         replyFailed_ = true;
         break;
     case ReplyVerdict::Overflow:
+        overflowed_ = true;
         replyFailed_ = true;
         break;
     }
@@ -462,13 +530,18 @@ SendResult DeviceLink::CollectReply() {
     }
     timer1_.stop();
     awaitingReply_ = false;
+    SendResult result = SendResult::Done;
     if (end == WaitEnd::Interrupted || Stopping()) {
-        return SendResult::NotSent;
+        result = SendResult::NotSent;
+    } else if (PortClosed()) {
+        const QPointer<DeviceLink> self(this);
+        result = AfterPortClosed();
+        if (!self) {
+            return SendResult::NotSent;
+        }
     }
-    if (PortClosed()) {
-        return AfterPortClosed();
-    }
-    return SendResult::Done;
+    EndExchange(VerdictOf(result));
+    return result;
 }
 
 SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
@@ -478,34 +551,39 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
     const QPointer<DeviceLink> self(this);
     commandBuffer_ = command.substr(0, CommandBufferSize - 1);
     CursorScope cursor(*this);
-    // Whatever way the send ends, the page is usable again and the status bar empty.
+    // Whatever way the send ends, the controls are usable again and the status line empty.
     const auto finish = [&](SendResult result) {
         if (self) {
-            view_.SetPageControlEnabled(true);
+            Observer().Waiting(false);
             SetStatusText(QString());
         }
         return result;
     };
 
-    for (;;) {
+    for (int attempt = 1;; ++attempt) {
         ClearReplyFlags();
         minReplyLength_ = tarvel::MinReplyLength(commandBuffer_);
         SetStatusText(SendingText);
         port_.DiscardInput();
+        const std::string checksum = ChecksumText(commandBuffer_);
+        BeginExchange(QByteArray::fromStdString("PASS " + commandBuffer_ + checksum + "\r\r"));
         WriteRaw("PASS ");
         WriteRaw(commandBuffer_);
-        WriteRaw(ChecksumText(commandBuffer_));
+        WriteRaw(checksum);
         if (!self) {
             return SendResult::NotSent;
         }
-        view_.SetPageControlEnabled(false);
-        timer1_.start(ReplyTimeoutMs);
+        Observer().Waiting(true);
+        timer1_.start(timing_.ReplyTimeoutMs);
         StartCollecting();
         WriteRaw("\r\r");
         if (!self) {
             return SendResult::NotSent;
         }
         const SendResult collected = CollectReply();
+        if (!self) {
+            return SendResult::NotSent;
+        }
         if (collected != SendResult::Done) {
             return finish(collected);
         }
@@ -515,12 +593,14 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
 
         std::optional<bool> goOn = true;
         if (timedOut_) {
-            goOn = Ask(MessageKind::OkCancel, TimeoutText);
+            goOn = Ask({LinkQuestionKind::ResendAfterTimeout, MessageKind::OkCancel, TimeoutText,
+                        MessageBoxes::DefaultCaption, attempt});
         } else if (noUnitAnswer_ && !colourBalanceWait_) {
-            goOn = Ask(MessageKind::OkCancel, NoUnitAnswerText);
+            goOn = Ask({LinkQuestionKind::ResendAfterNoUnitAnswer, MessageKind::OkCancel,
+                        NoUnitAnswerText, MessageBoxes::DefaultCaption, attempt});
         } else if (controllerError_) {
             SetStatusText(ControllerErrorText);
-            goOn = Pause(ResendPauseMs);
+            goOn = Pause(timing_.ResendPauseMs);
         }
         if (!self) {
             return SendResult::NotSent;
@@ -535,11 +615,11 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
         bool paused = true;
         if (colourBalanceWait_) {
             SetStatusText(ColourBalanceResendingText);
-            paused = Pause(ColourBalancePauseMs);
+            paused = Pause(timing_.ColourBalancePauseMs);
         } else {
             SetStatusText(ResendingText);
         }
-        paused = paused && Pause(ResendPauseMs) && PumpOnce();
+        paused = paused && Pause(timing_.ResendPauseMs) && PumpOnce();
         if (!self) {
             return SendResult::NotSent;
         }
@@ -548,7 +628,8 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
         }
     }
 
-    if (settleMs > 0 && !Pause(settleMs)) {
+    const int settle = timing_.SettleMs(settleMs);
+    if (settle > 0 && !Pause(settle)) {
         if (!self) {
             return SendResult::NotSent;
         }
@@ -574,12 +655,16 @@ SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
         ClearReplyFlags();
         port_.DiscardInput();
         StartCollecting();
-        timer1_.start(ReplyTimeoutMs);
+        timer1_.start(timing_.ReplyTimeoutMs);
+        BeginExchange(QByteArray::fromStdString(commandBuffer_));
         WriteRaw(commandBuffer_);
         if (!self) {
             return SendResult::NotSent;
         }
         const SendResult collected = CollectReply();
+        if (!self) {
+            return SendResult::NotSent;
+        }
         if (collected != SendResult::Done) {
             return collected;
         }
@@ -590,7 +675,7 @@ SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
             alive = Tell(NoUnitAnswerText);
         } else if (controllerError_) {
             SetStatusText(ControllerErrorText);
-            alive = Pause(ResendPauseMs);
+            alive = Pause(timing_.ResendPauseMs);
         }
         if (!self) {
             return SendResult::NotSent;
@@ -602,7 +687,8 @@ SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
             return SendResult::Done;
         }
         // A unit answered from its debug console: take it out and ask once more.
-        if (PromptExchange(LeaveDebugConsole) == Prompt::Gone || !Pause(DebugLeavePauseMs)) {
+        if (PromptExchange(LeaveDebugConsole) == Prompt::Gone ||
+            !Pause(timing_.DebugLeavePauseMs)) {
             return self ? AfterPortClosed() : SendResult::NotSent;
         }
     }
@@ -639,6 +725,7 @@ SendResult DeviceLink::RecoverLink() {
     }
     const QPointer<DeviceLink> self(this);
     const bool wasConnected = connected_;
+    int attempt = 0;
     for (;;) {
         if (Stopping()) {
             return SendResult::NotSent;
@@ -650,13 +737,21 @@ SendResult DeviceLink::RecoverLink() {
                 return SendResult::NotSent;
             }
             const std::optional<bool> retry =
-                Ask(MessageKind::OkCancel, ComPortErrorText, ComPortErrorCaption);
+                Ask({LinkQuestionKind::RetryComPort, MessageKind::OkCancel, ComPortErrorText,
+                     ComPortErrorCaption, ++attempt});
             if (!retry) {
                 return SendResult::NotSent;
             }
             if (!*retry) {
                 ClosePort();
-                view_.ExitApplication(-1);
+                Observer().Abandoned(-1);
+                if (!self) {
+                    return SendResult::NotSent;
+                }
+                if (connected_) {
+                    SetConnected(false);
+                }
+                return SendResult::Abandoned;
             }
             answered = ProbePort(ComNumber());
         }
@@ -669,7 +764,6 @@ SendResult DeviceLink::RecoverLink() {
             if (wasConnected && !connected_) {
                 // The port failed while the user was asked, and has been opened again.
                 SetConnected(true);
-                view_.SetReadSendEnabled(true);
             }
             return SendResult::Done;
         case Prompt::NotSeen:

@@ -1,13 +1,18 @@
 #pragma once
 
-#include "device/LinkView.h"
+#include "device/Journal.h"
+#include "device/LinkObserver.h"
+#include "device/LinkTiming.h"
+#include "device/LinkUser.h"
 #include "device/SendResult.h"
 #include "platform/MessageBoxes.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ConnectionMode.h"
 #include "protocol/ReplyRecogniser.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -30,16 +35,19 @@ struct SettingsModel;
 
 // The one serial link to the units: the port and its settings, the connection mode and prompt,
 // the search for units, and the transport that carries one command at a time and settles its
-// reply. Owns the queries and encoders that are built on it.
+// reply. Owns the queries and encoders that are built on it, and the journal of exchanges.
 //
-// Waiting. Every wait runs the window's messages (Waiter), so the port's data signal and
-// Timer1 settle a reply while the sender stands still in its wait. The data handler and the
-// timer handler only record what happened; the sender shows the messages and makes the pauses
-// after its wait.
+// The link knows no window. What it asks goes to its LinkUser (the window's message boxes, or
+// a policy), what it does is reported to its LinkObserver. Operations that end in a read or a
+// page fill return, and the caller reads or fills.
+//
+// Waiting. Every wait runs the event loop (Waiter), so the port's data signal and Timer1
+// settle a reply while the sender stands still in its wait. The data handler and the timer
+// handler only record what happened; the sender asks and tells after its wait.
 //
 // One exchange at a time. While the link runs a nested event loop of its own (a reply or
-// prompt wait, a pause, one of its message boxes) any send asked for is not started: it
-// returns NotSent. Disconnect stays possible and ends every wait.
+// prompt wait, a pause, one of its questions) any send asked for is not started: it returns
+// NotSent. Disconnect stays possible and ends every wait.
 //
 // Lifetime. The port must outlive the link. The link (and with it its queries and encoders)
 // may be destroyed during one of its waits: the wait then ends and every caller returns
@@ -48,21 +56,23 @@ class DeviceLink : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int ReplyTimeoutMs = 8000;       // Timer1
-    static constexpr int ProbePromptWait = 10;        // ticks while ports are probed
-    static constexpr int ResendPauseMs = 900;         // before a framed command goes again
-    static constexpr int ColourBalancePauseMs = 5000; // extra while a colour balance runs
-    static constexpr int DebugLeavePauseMs = 1000;    // after a unit left its debug console
-    static constexpr int CommandBufferSize = 250;     // characters, the terminator included
+    static constexpr int ProbePromptWait = 10;    // ticks while ports are probed
+    static constexpr int CommandBufferSize = 250; // characters, the terminator included
 
-    DeviceLink(SerialPort& port, LinkView& view, SettingsModel& model, QObject* parent = nullptr);
+    DeviceLink(SerialPort& port, SettingsModel& model, LinkUser& user,
+               LinkTiming timing = LinkTiming::Real(), QObject* parent = nullptr);
     ~DeviceLink() override;
 
     UnitQueries& Queries() { return *queries_; }
     CommandEncoders& Encoders() { return *encoders_; }
     SerialPort& Port() { return port_; }
-    LinkView& View() { return view_; }
     SettingsModel& Model() { return model_; }
+    LinkUser& User() { return user_; }
+    const LinkTiming& Timing() const { return timing_; }
+    Journal& ExchangeJournal() { return journal_; }
+
+    // One observer at a time (null: nobody watches). It must outlive the link or be reset.
+    void SetObserver(LinkObserver* observer) { observer_ = observer; }
 
     // ----- State -----
     ConnectionMode Mode() const { return mode_; }
@@ -110,15 +120,16 @@ public:
     // RS485CheckBox checked (Controller) or not, then its click handler.
     void SetConnectionMode(ConnectionMode mode);
     void SetBaudIndex(int index); // BaudComboBox and its change handler
-    bool CheckUnitCountForMode();
+    // Whether the mode can drive the planned wall: plannedProjectors is the planning values'
+    // ProjectorCount, selectedProjectors the number of projectors picked on the Planning page.
     bool CheckUnitCountForMode(double plannedProjectors, int selectedProjectors);
 
-    // At the window's first showing: asks whether units are connected; Yes searches.
-    void AskToSearch();
-    // Serial Port menu.
-    void Search();
-    void ConnectThroughController();
-    void ConnectDirectly();
+    // The Serial Port menu. Each returns whether the link is connected now; the caller then
+    // reads the units (the search always, the connect actions when the user wants it).
+    // plannedProjectors: a direct unit cannot drive more than four projectors.
+    bool Search(double plannedProjectors);
+    bool ConnectThroughController();
+    bool ConnectDirectly(double plannedProjectors, int selectedProjectors);
     void Disconnect();
     void ChooseDefaultBaud();
     void ChooseBaud(int baud); // 9600, 19200, 38400, 57600
@@ -129,7 +140,8 @@ public:
 
     // ----- Command transport -----
     // A controller command ("*1SYSAVE!"), framed, resent until the controller accepts it, then
-    // settleMs of pause. The time-out and no-answer boxes let the user stop (Stopped).
+    // settleMs of pause (scaled by the timing). The user may stop after a time-out or a
+    // missing answer (Stopped).
     SendResult SendFramed(const std::string& command, int settleMs);
     // A query text as it goes on the wire; one reply collected. A prompt before
     // minReplyLength does not end it. Afterwards read ReplyFailed, ControllerRejected and
@@ -138,27 +150,30 @@ public:
     // A direct command confirmed by the prompt within promptWait ticks (PromptWait is 80
     // again afterwards); without a prompt the link is recovered and the command sent again.
     SendResult SendConfirmed(const std::string& command, int promptWait = DefaultPromptWait);
-    // Probes the current port until it answers, asking the user each time it does not
-    // (Cancel ends the program with -1), then sends CommandBuffer again until confirmed.
+    // Probes the current port until it answers, asking the user each time it does not, then
+    // sends CommandBuffer again until confirmed. Cancel closes the port and gives Abandoned;
+    // the observer hears of it first (the window ends the program with -1).
     SendResult RecoverLink();
     // Timer1's handler: the reply did not come in time.
     void Timer1Timer();
 
-    // ----- Waits and boxes of the link's flows (marked as link waits) -----
+    // ----- Waits and questions of the link's flows (marked as link waits) -----
     // Messages run for ms (ends early when the port closes). False: stop, the link may be gone.
     bool Pause(int ms);
     bool PumpOnce();
-    // A box; nullopt when the link went away meanwhile.
-    std::optional<bool> Ask(MessageKind kind, const QString& text,
-                            const QString& caption = MessageBoxes::DefaultCaption);
+    // A question to the user; nullopt when the link went away meanwhile.
+    std::optional<bool> Ask(const LinkQuestion& question);
+    // A message to the user; false when the link went away meanwhile.
     bool Tell(const QString& text, const QString& caption = MessageBoxes::DefaultCaption);
-    // A status bar text the link's flows put up.
+    // A status line text the link's flows put up.
     void SetStatusText(const QString& text);
+    LinkObserver& Observer() { return observer_ != nullptr ? *observer_ : silent_; }
 
 private:
     static constexpr const char* LeaveDebugConsole = "debug 0\r";
 
     enum class WaitEnd { Satisfied, TimedOut, Interrupted, Gone };
+    class ExchangeRecord;
     enum class Prompt { Seen, NotSeen, NotSent, PortLost, Gone };
     class WaitScope;
     class CursorScope;
@@ -178,6 +193,10 @@ private:
     SendResult AfterPortClosed();
     SendResult WriteRaw(const std::string& text);
     SendResult CollectReply();
+    void BeginExchange(const QByteArray& sent);
+    void EndExchange(ExchangeVerdict verdict);
+    ExchangeVerdict ReplyVerdictNow() const;
+    ExchangeVerdict VerdictOf(SendResult collected) const;
     void StartCollecting();
     void ClearReplyFlags();
     void SetConnected(bool connected);
@@ -188,8 +207,12 @@ private:
 
     SerialPort& port_;
     QPointer<SerialPort> portGuard_;
-    LinkView& view_;
     SettingsModel& model_;
+    LinkUser& user_;
+    LinkTiming timing_;
+    LinkObserver* observer_ = nullptr;
+    LinkObserver silent_;
+    Journal journal_;
     std::unique_ptr<UnitQueries> queries_;
     std::unique_ptr<CommandEncoders> encoders_;
 
@@ -209,10 +232,17 @@ private:
     bool controllerRejected_ = false;
     bool debugModeSeen_ = false;
     bool timedOut_ = false;
+    bool overflowed_ = false;
     bool noUnitAnswer_ = false;    // "!ERR" code 4
     bool controllerError_ = false; // "!ERR" with another code
     bool colourBalanceWait_ = false;
     QTimer timer1_;
+
+    // The exchange being recorded for the journal.
+    QDateTime exchangeTime_;
+    QElapsedTimer exchangeClock_;
+    QByteArray exchangeSent_;
+    QByteArray exchangeReceived_;
 
     int waitDepth_ = 0;
     bool shutDown_ = false;

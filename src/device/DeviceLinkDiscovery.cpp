@@ -16,14 +16,6 @@ namespace {
 const QString EstablishedText = QStringLiteral("Established communication with Zelvar on Com ");
 const QString EstablishCaption =
     QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
-const QString QueryCaption = QStringLiteral("Tarvel - Query Zelvar settings verification");
-const QString StartQuestion = QStringLiteral(
-    "Tarvel requires connection to Zelvar(s) to function. Do you currently have Zelvar(s) "
-    "connected to the PC/laptop? Click Yes and Tarvel will search for Zelvar(s).");
-const QString StartHint = QStringLiteral(
-    "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' menu item "
-    "for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual for help with Tarvel "
-    "serial connection.");
 const QString NotDetectedText = QStringLiteral(
     "Zelvar(s) not detected.\n1) Please check RS-232 cable.\n2) Make sure Zelvar(s) boot-up "
     "initialization has been completed.\n3) Go to 'Serial Port->Search for Zelvar(s)->Search' "
@@ -36,18 +28,12 @@ const QString ControllerNotDetectedText = QStringLiteral(
     "Controller not detected.\n1) Please check RS-232 cable and make sure it is connected to "
     "laptop/PC and to the 'Console' port on the Controller.\n2) Make sure Controller and Zelvar "
     "unit(s) boot-up initialization has been completed.");
-const QString ControllerQuestion =
-    QStringLiteral("Serial communication established with Controller. Do you wish to query the "
-                   "Zelvar's settings and update the Tarvel?");
 const QString ZelvarNotDetectedText = QStringLiteral(
     "Zelvar not detected on COM Ports.\n1) Please check RS-232 cable and make sure it is "
     "connected to laptop/PC and to the 'Remote' port on the Zelvar.\n2) Make sure Zelvar unit(s) "
     "boot-up initialization has been completed.\n If using the Controller, make sure that the "
     "Controller is turned on after after the Zelvar unit(s)boot-up initialization has been "
     "completed.");
-const QString DirectQuestion = QStringLiteral(
-    "Serial communication established. Do you wish to query the Zelvar's settings and update the "
-    "Tarvel?");
 const QString OnlyUnitOneQuestion = QStringLiteral(
     "Zelvar total # of projectors settings indicate that 2 Zelvars are required.To access 2 "
     "Zelvars, Tarvel requires the use of an Prendel Controller.\nDo you wish to continue and "
@@ -119,8 +105,8 @@ int DeviceLink::ScanPorts() {
     const QPointer<DeviceLink> self(this);
     // Reopened by the probes, so the mode's flow control applies.
     ClosePort();
-    view_.SetPageControlEnabled(false);
-    view_.SetBusyCursor(true);
+    Observer().Waiting(true);
+    Observer().BusyCursor(true);
     promptWait_ = ProbePromptWait;
     int result = -1;
     for (int n = SerialPort::FirstComNumber; n <= SerialPort::LastComNumber; ++n) {
@@ -130,7 +116,7 @@ int DeviceLink::ScanPorts() {
         }
         if (answered) {
             SetStatusText(EstablishedText + QString::number(n));
-            view_.SetComNumberText(QString::number(n));
+            Observer().ComNumberFound(n);
             result = 1;
             break;
         }
@@ -142,8 +128,8 @@ int DeviceLink::ScanPorts() {
         ClosePort();
     }
     promptWait_ = DefaultPromptWait;
-    view_.SetBusyCursor(false);
-    view_.SetPageControlEnabled(true);
+    Observer().BusyCursor(false);
+    Observer().Waiting(false);
     return result;
 }
 
@@ -196,139 +182,95 @@ int DeviceLink::ScanFor(ConnectionMode mode) {
     return ScanPorts();
 }
 
-void DeviceLink::AskToSearch() {
-    SetBaudIndex(0);
-    const std::optional<bool> yes = Ask(MessageKind::YesNo, StartQuestion, EstablishCaption);
-    if (!yes) {
-        return;
-    }
-    if (*yes) {
-        Search();
-    } else {
-        Tell(StartHint);
-    }
-}
-
-void DeviceLink::Search() {
+bool DeviceLink::Search(double plannedProjectors) {
     if (Stopping() || ExchangeWaiting()) {
-        return;
+        return false;
     }
     const QPointer<DeviceLink> self(this);
     int result = ScanFor(ConnectionMode::Direct);
     if (!self) {
-        return;
+        return false;
     }
     if (result == -1) {
         result = ScanFor(ConnectionMode::Controller);
         if (!self) {
-            return;
+            return false;
         }
         if (result == -1) {
-            if (!Tell(NotDetectedText)) {
-                return;
+            if (Tell(NotDetectedText)) {
+                SetConnected(false);
             }
-            SetConnected(false);
-            view_.SetReadSendEnabled(false);
-            return;
+            return false;
         }
         SetConnected(true);
         if (PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
-            return;
+            return false;
         }
     } else {
-        if (view_.PlannedProjectorCount() > 4) {
+        if (plannedProjectors > 4) {
             if (!Tell(NeedControllerText)) {
-                return;
+                return false;
             }
             ClosePort();
             SetConnected(false);
-            view_.SetReadSendEnabled(false);
-            return;
+            return false;
         }
         SetConnected(true);
         replyFailed_ = false;
     }
-    view_.SetReadSendEnabled(true);
-    view_.ReadAllSettings();
-    if (self) {
-        view_.SetBusy(0);
-    }
+    return true;
 }
 
-void DeviceLink::ConnectThroughController() {
+bool DeviceLink::ConnectThroughController() {
     if (Stopping() || ExchangeWaiting()) {
-        return;
+        return false;
     }
     const QPointer<DeviceLink> self(this);
     if (ScanFor(ConnectionMode::Controller) == -1) {
         if (self && Tell(ControllerNotDetectedText)) {
             SetConnected(false);
-            view_.SetReadSendEnabled(false);
         }
-        return;
+        return false;
     }
     if (!self) {
-        return;
+        return false;
     }
     SetConnected(true);
-    if (PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
-        return;
-    }
-    view_.SetReadSendEnabled(true);
-    const std::optional<bool> yes = Ask(MessageKind::YesNo, ControllerQuestion, QueryCaption);
-    if (yes && *yes) {
-        view_.ReadAllSettings();
-    }
+    return PromptExchange(LeaveDebugConsole) != Prompt::Gone;
 }
 
-void DeviceLink::ConnectDirectly() {
+bool DeviceLink::ConnectDirectly(double plannedProjectors, int selectedProjectors) {
     if (Stopping() || ExchangeWaiting()) {
-        return;
+        return false;
     }
     const QPointer<DeviceLink> self(this);
     if (ScanFor(ConnectionMode::Direct) == -1) {
         if (self && Tell(ZelvarNotDetectedText)) {
             SetConnected(false);
-            view_.SetReadSendEnabled(false);
         }
-        return;
+        return false;
     }
-    if (!self || !CheckUnitCountForMode()) {
-        return; // refused, or the link went away
+    if (!self || !CheckUnitCountForMode(plannedProjectors, selectedProjectors)) {
+        return false; // refused, or the link went away
     }
     SetConnected(true);
     replyFailed_ = false;
-    view_.SetReadSendEnabled(true);
-    const std::optional<bool> yes = Ask(MessageKind::YesNo, DirectQuestion, QueryCaption);
-    if (!yes) {
-        return;
-    }
-    if (*yes) {
-        view_.ReadAllSettings();
-        if (!self) {
-            return;
-        }
-    }
-    view_.SetBusy(0);
+    return true;
 }
 
 void DeviceLink::Disconnect() {
     ClosePort();
     SetConnected(false);
-    view_.SetReadSendEnabled(false);
-    view_.RefreshPage();
+    Observer().Disconnected();
     model_.System.ReadValid = false;
-}
-
-bool DeviceLink::CheckUnitCountForMode() {
-    return CheckUnitCountForMode(view_.PlannedProjectorCount(), view_.SelectedProjectorCount());
 }
 
 bool DeviceLink::CheckUnitCountForMode(double plannedProjectors, int selectedProjectors) {
     const QPointer<DeviceLink> self(this);
     if (plannedProjectors > 4.0 && mode_ == ConnectionMode::Direct) {
         const std::optional<bool> yes =
-            Ask(MessageKind::YesNo, OnlyUnitOneQuestion, EstablishCaption);
+            Ask({LinkQuestionKind::ContinueWithUnitOneOnly, MessageKind::YesNo, OnlyUnitOneQuestion,
+                 EstablishCaption});
         if (!yes) {
             return false;
         }
@@ -345,11 +287,11 @@ bool DeviceLink::CheckUnitCountForMode(double plannedProjectors, int selectedPro
     }
     if (mode_ == ConnectionMode::Controller) {
         for (int attempt = 0; attempt < 2; ++attempt) {
-            if (attempt > 0 && !Pause(1000)) {
+            if (attempt > 0 && !Pause(timing_.UnitCountRetryPauseMs)) {
                 return false;
             }
             int count = 0;
-            const QueryResult result = queries_->ReadUnitCount(count);
+            const QueryResult result = queries_->ReadUnitCount(model_, count);
             if (!self || result == QueryResult::Aborted) {
                 return false;
             }

@@ -8,10 +8,11 @@ namespace tarvel {
 // link, the model or the view after NotSent without checking that they still exist, since the
 // link also answers NotSent when it was destroyed during the wait.
 enum class SendResult {
-    Done,     // sent and settled (for a query: a reply was collected or failed; see its flags)
-    NotSent,  // port closed, not connected, another exchange waiting, link shut down or gone
-    Stopped,  // the user gave up on the command in the time-out box
-    PortLost, // the port failed under the program; the user has been told
+    Done,      // sent and settled (for a query: a reply was collected or failed; see its flags)
+    NotSent,   // port closed, not connected, another exchange waiting, link shut down or gone
+    Stopped,   // the user gave up on the command in the time-out box
+    PortLost,  // the port failed under the program; the user has been told
+    Abandoned, // the user gave up on a unit that stopped answering: the port is closed
 };
 
 // How a status query ended.

@@ -19,7 +19,6 @@ const QString NoUnitsText =
 const QString FormatMismatchText =
     QStringLiteral("Warning: Current Output Format and Input Format does not match (no valid "
                    "input video?). Tarvel may not function properly.");
-constexpr int QueryParsePauseMs = 100;
 
 // The input width each fixed output format expects.
 constexpr std::array<std::int32_t, 4> FormatWidths{640, 800, 1024, 1280};
@@ -103,20 +102,20 @@ QueryResult UnitQueries::Exchange(StatusQuery query, int unit, int channel, Vari
 QueryResult UnitQueries::ParseFailed(const char* what) {
     const QPointer<DeviceLink> alive(&link_);
     link_.SetStatusText(QStringLiteral("Error parsing %1 message....").arg(QLatin1String(what)));
-    if (!link_.PumpOnce() || !link_.Pause(QueryParsePauseMs) || !link_.PumpOnce()) {
+    if (!link_.PumpOnce() || !link_.Pause(link_.Timing().QueryParsePauseMs) || !link_.PumpOnce()) {
         // The link is going away; the failure stands either way.
         return alive && !link_.Stopping() ? QueryResult::Failed : QueryResult::Aborted;
     }
     return QueryResult::Failed;
 }
 
-int UnitQueries::QueryUnitCount() {
+int UnitQueries::QueryUnitCount(SettingsModel& model) {
     int count = 0;
-    ReadUnitCount(count);
+    ReadUnitCount(model, count);
     return count;
 }
 
-QueryResult UnitQueries::ReadUnitCount(int& count) {
+QueryResult UnitQueries::ReadUnitCount(SettingsModel& model, int& count) {
     count = 0;
     const QueryResult sent = Exchange(StatusQuery::UnitCount, 0, 0, Variant::A);
     if (sent != QueryResult::Ok) {
@@ -128,7 +127,7 @@ QueryResult UnitQueries::ReadUnitCount(int& count) {
         link_.SetStatusText(QStringLiteral("Error detecting # of Zelvar(s) from Controller"));
         return QueryResult::Failed;
     }
-    SystemSettings& system = link_.Model().System;
+    SystemSettings& system = model.System;
     system.ControllerUnitCount = reply.Count;
     if (reply.Count == 0) {
         const QPointer<DeviceLink> alive(&link_);
@@ -148,7 +147,7 @@ QueryResult UnitQueries::ReadUnitCount(int& count) {
     return QueryResult::Ok;
 }
 
-QueryResult UnitQueries::QuerySystemInfo(int unit) {
+QueryResult UnitQueries::QuerySystemInfo(SettingsModel& model, int unit) {
     if (!IsUnit(unit)) {
         return QueryResult::Failed;
     }
@@ -156,7 +155,7 @@ QueryResult UnitQueries::QuerySystemInfo(int unit) {
     if (sent != QueryResult::Ok) {
         return sent;
     }
-    UnitInfo& info = link_.Model().System.UnitInfos[static_cast<std::size_t>(unit - 1)];
+    UnitInfo& info = model.System.UnitInfos[static_cast<std::size_t>(unit - 1)];
     if (ParseSystemInfo(link_.ReplyBuffer(), info)) {
         return QueryResult::Ok;
     }
@@ -164,6 +163,14 @@ QueryResult UnitQueries::QuerySystemInfo(int unit) {
 }
 
 QueryResult UnitQueries::QueryInputStatus(int unit, int channel) {
+    return QueryInputStatus(link_.Model(), unit, channel);
+}
+
+QueryResult UnitQueries::QueryOutputStatus(int unit, int channel) {
+    return QueryOutputStatus(link_.Model(), unit, channel);
+}
+
+QueryResult UnitQueries::QueryInputStatus(SettingsModel& model, int unit, int channel) {
     if (!IsUnitChannel(unit, channel)) {
         return QueryResult::Failed;
     }
@@ -171,13 +178,13 @@ QueryResult UnitQueries::QueryInputStatus(int unit, int channel) {
     if (sent != QueryResult::Ok) {
         return sent;
     }
-    if (ParseInputStatus(link_.ReplyBuffer(), link_.Model().Channels.Input(unit, channel))) {
+    if (ParseInputStatus(link_.ReplyBuffer(), model.Channels.Input(unit, channel))) {
         return QueryResult::Ok;
     }
     return ParseFailed("IINFOZV");
 }
 
-QueryResult UnitQueries::QueryOutputStatus(int unit, int channel) {
+QueryResult UnitQueries::QueryOutputStatus(SettingsModel& model, int unit, int channel) {
     if (!IsUnitChannel(unit, channel)) {
         return QueryResult::Failed;
     }
@@ -185,7 +192,6 @@ QueryResult UnitQueries::QueryOutputStatus(int unit, int channel) {
     if (sent != QueryResult::Ok) {
         return sent;
     }
-    SettingsModel& model = link_.Model();
     if (ParseOutputStatus(link_.ReplyBuffer(), model.Channels.Output(unit, channel),
                           model.System.OutputReplyKind)) {
         return QueryResult::Ok;
@@ -193,25 +199,24 @@ QueryResult UnitQueries::QueryOutputStatus(int unit, int channel) {
     return ParseFailed("OINFOZV");
 }
 
-int UnitQueries::QueryUnit(int unit) {
+int UnitQueries::QueryUnit(SettingsModel& model, int unit) {
     const QPointer<DeviceLink> alive(&link_);
-    LinkView& view = link_.View();
-    view.ShowProgress(QueryingText);
-    view.SetProgressDots(QString());
+    const auto observer = [&]() -> LinkObserver& { return link_.Observer(); };
+    observer().ProgressShown(QueryingText);
+    observer().ProgressDots(QString());
     const auto end = [&](int code) {
         if (alive) {
-            view.HideProgress();
+            observer().ProgressHidden();
         }
         return code;
     };
 
-    const QueryResult system = QuerySystemInfo(unit);
+    const QueryResult system = QuerySystemInfo(model, unit);
     if (system != QueryResult::Ok) {
         return end(system == QueryResult::Aborted ? 0 : -1);
     }
-    SettingsModel& model = link_.Model();
-    view.SetVersionText(QString::fromStdString(FirmwareVersion(model.System.UnitInfos[0])));
-    view.SetProgressDots(QStringLiteral("."));
+    observer().VersionRead(QString::fromStdString(FirmwareVersion(model.System.UnitInfos[0])));
+    observer().ProgressDots(QStringLiteral("."));
 
     struct Step {
         bool Output;
@@ -230,8 +235,8 @@ int UnitQueries::QueryUnit(int unit) {
     }};
     int outputRead = 0; // the first channel whose output status was read
     for (const Step& step : Steps) {
-        const QueryResult result = step.Output ? QueryOutputStatus(unit, step.Channel)
-                                               : QueryInputStatus(unit, step.Channel);
+        const QueryResult result = step.Output ? QueryOutputStatus(model, unit, step.Channel)
+                                               : QueryInputStatus(model, unit, step.Channel);
         if (!alive) {
             return 0;
         }
@@ -243,8 +248,8 @@ int UnitQueries::QueryUnit(int unit) {
         }
         if (result == QueryResult::Failed) {
             const std::optional<bool> goOn = link_.Ask(
-                MessageKind::YesNo, UnreadableText(step.Output ? "Output" : "Input", step.Channel),
-                ReadErrorCaption);
+                {LinkQuestionKind::ContinueAfterUnreadableStatus, MessageKind::YesNo,
+                 UnreadableText(step.Output ? "Output" : "Input", step.Channel), ReadErrorCaption});
             if (!goOn) {
                 return 0;
             }
@@ -253,7 +258,7 @@ int UnitQueries::QueryUnit(int unit) {
             }
         }
         if (step.Dots != nullptr) {
-            view.SetProgressDots(QString::fromLatin1(step.Dots));
+            observer().ProgressDots(QString::fromLatin1(step.Dots));
         }
     }
 

@@ -6,10 +6,12 @@
 namespace tarvel {
 
 class DeviceLink;
+struct SettingsModel;
 
 // The status queries: how many units the controller sees and at which addresses, and each
-// unit's system information, input status and output status, parsed into the model. Owned by
-// the DeviceLink; every query goes through its SendQuery.
+// unit's system information, input status and output status, parsed into a model (the link's
+// own, or another one a comparison reads into). Owned by the DeviceLink; every query goes
+// through its SendQuery.
 //
 // When the controller asks for a query again (it refused it or reported an error, or the
 // output status came back empty) the query is sent again, at most ResendLimit times in all;
@@ -22,11 +24,14 @@ public:
 
     // The unit count; 0 on failure or when the controller sees no unit. Fills the unit
     // addresses (the link's ZelvarID texts and the model's UnitId).
-    int QueryUnitCount();
+    int QueryUnitCount(SettingsModel& model);
     // The same, telling a failed reply from a link that went away.
-    QueryResult ReadUnitCount(int& count);
+    QueryResult ReadUnitCount(SettingsModel& model, int& count);
 
-    QueryResult QuerySystemInfo(int unit);
+    QueryResult QuerySystemInfo(SettingsModel& model, int unit);
+    QueryResult QueryInputStatus(SettingsModel& model, int unit, int channel);
+    QueryResult QueryOutputStatus(SettingsModel& model, int unit, int channel);
+    // The same, into the link's own model.
     QueryResult QueryInputStatus(int unit, int channel);
     QueryResult QueryOutputStatus(int unit, int channel);
 
@@ -34,7 +39,7 @@ public:
     // shown); -1: system information failed; -2..-5: the user stopped after the input status of
     // channel 1..4 failed; -6..-9: the same for the output status. 0: the read was abandoned
     // because the link went away (closed, lost or shut down); the user has already been told.
-    int QueryUnit(int unit);
+    int QueryUnit(SettingsModel& model, int unit);
 
 private:
     enum class Variant { A, B, C };

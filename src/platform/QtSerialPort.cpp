@@ -257,19 +257,22 @@ bool QtSerialPort::WriteToDriver(const QByteArray& bytes) {
     return port_->write(bytes) == bytes.size();
 }
 
-bool QtSerialPort::WaitForString(const QByteArray& text, int ticks) {
+bool QtSerialPort::WaitForString(const QByteArray& text, int timeoutMs, QByteArray* consumed) {
     if (!IsOpen()) {
         return false;
     }
     QPointer<QtSerialPort> self(this);
     Waiter::WaitUntil([this, &text] { return !IsOpen() || input_.contains(text); },
-                      std::max(ticks, 0) * TickMs, this);
+                      std::max(timeoutMs, 0), this);
     if (!self || !IsOpen()) {
         return false;
     }
     const qsizetype at = input_.indexOf(text);
     if (at < 0) {
         return false;
+    }
+    if (consumed != nullptr) {
+        *consumed = input_.left(at + text.size());
     }
     input_.remove(0, at + text.size());
     return true;

@@ -56,7 +56,8 @@ public:
     std::uint16_t OutputFreeSpace() const override;
     bool Write(const QByteArray& bytes) override;
 
-    bool WaitForString(const QByteArray& text, int ticks) override;
+    bool WaitForString(const QByteArray& text, int timeoutMs,
+                       QByteArray* consumed = nullptr) override;
 
     ModemLines LineStates() override;
 

@@ -38,7 +38,6 @@ class SerialPort : public QObject {
 public:
     static constexpr int FirstComNumber = 1;
     static constexpr int LastComNumber = 8;
-    static constexpr int TickMs = 55;                  // time base of WaitForString
     static constexpr int DefaultInputFlowStop = 3686;  // fill at which the port drops RTS
     static constexpr int DefaultInputFlowResume = 409; // fill at which it raises RTS again
     static constexpr int OutputBufferSize = 4096;      // what OutputFreeSpace counts against
@@ -90,11 +89,12 @@ public:
     // Queues the bytes for sending; false when the port is closed.
     virtual bool Write(const QByteArray& bytes) = 0;
 
-    // Waits up to ticks x 55 ms, with window messages running, for text to appear in the input
-    // (case-sensitive). On success the input up to and including the text is consumed; on a
-    // time-out nothing is consumed. Returns false at once when the port is closed, and when it
-    // closes or fails during the wait.
-    virtual bool WaitForString(const QByteArray& text, int ticks) = 0;
+    // Waits up to timeoutMs, with window messages running, for text to appear in the input
+    // (case-sensitive). On success the input up to and including the text is consumed (and
+    // handed to `consumed` when given); on a time-out nothing is consumed. Returns false at once
+    // when the port is closed, and when it closes or fails during the wait.
+    virtual bool WaitForString(const QByteArray& text, int timeoutMs,
+                               QByteArray* consumed = nullptr) = 0;
 
     virtual ModemLines LineStates() = 0;
 

@@ -1,7 +1,7 @@
 #include "ui/ApplicationStart.h"
 
-#include "platform/QtMessageBoxes.h"
 #include "platform/SingleInstance.h"
+#include "ui/QtMessageBoxes.h"
 #include "ui/TTarvelForm.h"
 #include "ui/TarvelApplication.h"
 

@@ -1,28 +1,21 @@
 #pragma once
 
-#include "device/LinkView.h"
+#include "device/LinkObserver.h"
 
 namespace tarvel {
 
-// The hourglass for the scope, unless it is already shown; the arrow again on every way out.
+// The hourglass for the scope, shared with the link's own: it shows while any holder has it.
 class BusyCursorScope {
 public:
-    explicit BusyCursorScope(LinkView& view) : view_(view), changed_(!view.BusyCursorShown()) {
-        if (changed_) {
-            view_.SetBusyCursor(true);
-        }
+    explicit BusyCursorScope(LinkObserver& observer) : observer_(observer) {
+        observer_.BusyCursor(true);
     }
-    ~BusyCursorScope() {
-        if (changed_) {
-            view_.SetBusyCursor(false);
-        }
-    }
+    ~BusyCursorScope() { observer_.BusyCursor(false); }
     BusyCursorScope(const BusyCursorScope&) = delete;
     BusyCursorScope& operator=(const BusyCursorScope&) = delete;
 
 private:
-    LinkView& view_;
-    bool changed_;
+    LinkObserver& observer_;
 };
 
 } // namespace tarvel

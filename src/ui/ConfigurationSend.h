@@ -1,36 +1,33 @@
 #pragma once
 
-#include "protocol/Command.h"
-#include "ui/pages/UnitSends.h"
+#include "config/SendPlan.h"
 
 #include <QPointer>
+
+#include <functional>
 
 namespace tarvel {
 
 class TTarvelForm;
 
-// One run of "Send Current Settings to Zelvar(s)": the whole configuration shown on the pages,
-// command by command, in the units' order:
+// One run of "Send Current Settings to Zelvar(s)" from the window:
 //
-//  1. projector count (PRJ) and image layout (DISP) to each unit in use;
-//  2. input position, phase and colour of every locked channel up to the projector count, each
-//     selected on the Source Setup page's Channel Select first;
-//  3. unit 1's outputs (test pattern, black level, halo, edge feathering of channels 1-4);
-//  4. data doubling, basic feathering and control mode to each unit in use; the control mode
-//     reads the unit's outputs back and refills the Display Setup page. What that read-back
-//     brings for settings still to be sent (unit 2's outputs, the seam gains) is replaced by
-//     the configuration's own values again, so those go out as the pages showed them;
-//  5. unit 2's outputs (channels 5-8);
-//  6. the seam gains of every locked channel up to the projector count, selected on the Seam
-//     Removal page's Channel Select.
+//  1. the controls that the send reads as they stand (the overlap width and the Display Setup
+//     page) are committed into the model, in the order of the send, up to the first that holds
+//     no usable value;
+//  2. the send plan is built from the model and, after such a value, cut before the step that
+//     would have sent it (what comes before it still goes out);
+//  3. the plan runs over the link while the Source Setup and Seam Removal pages turn to each
+//     channel in its turn and refused colour values are reported by their fields; the
+//     Display Setup page shows the model once the control mode's read-back has run.
 //
-// The caller holds Busy and has checked the link. The run never shows a message: End says how
-// it ended, and the caller tells the user once.
+// The caller holds Busy and has checked the link. The run shows no message of its own: End
+// says how it ended, and the caller tells the user once.
 class ConfigurationSend {
 public:
     enum class End {
         Done,
-        Invalid, // a control held no usable value; commands already sent stay sent
+        Invalid, // a control held no usable value; commands before it went out
         Stopped, // the user gave up on a send, the port was lost or the link was closed
         Gone,    // the window is closing: touch nothing more
     };
@@ -40,20 +37,17 @@ public:
     End Run();
 
 private:
-    // False once the run must end; end_ then says how.
-    bool Go(ControlSend result);
-    bool Go(SendResult result);
-    bool StillGoing();
-
-    bool SendLayout(int projectors, int units);
-    bool SendInputs(int firstChannel, int lastChannel);
-    bool SendOutputs(int unit);
-    bool SendUnitModes(int units);
-    bool SendSeamGains(int firstChannel, int lastChannel);
-    bool ChannelLocked(int channel) const;
+    // The controls into the model; false at the first unusable one, with cut_ saying which
+    // step it would have been.
+    bool CommitControls(int units, int& overlap);
+    bool Commit(const struct ControlCommand& command, int unit);
+    // The pages turn where a send through them would: Source Setup and Seam Removal select
+    // each channel in its turn, refused colours are reported; every event before the step.
+    bool TurnPages(const SendPlan& plan, std::size_t beforeStep);
 
     QPointer<TTarvelForm> form_;
-    End end_ = End::Done;
+    std::function<bool(const SendStep&)> cut_;
+    std::size_t nextEvent_ = 0;
 };
 
 } // namespace tarvel

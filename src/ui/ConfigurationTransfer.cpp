@@ -24,9 +24,6 @@ namespace tarvel {
 
 const QString ConfigurationTransfer::QueryingText =
     QStringLiteral("Querying Zelvar(s). Please wait....");
-const QString ConfigurationTransfer::NotDetectedByControllerText =
-    QStringLiteral("Zelvar not detected by Controller.\n(1)Check cables.\n(2)Make sure the Zelvar "
-                   "has booted up completely and reboot the Controller.");
 
 const QString ConfigurationTransfer::InvalidValueText =
     QStringLiteral("Error! Unable to send parameters to Zelvar(s). Invalid value exist in one of "
@@ -43,39 +40,20 @@ bool ConfigurationTransfer::ReadUnits(const UiContext& context, UnitNaming namin
     if (link == nullptr) {
         return false;
     }
-    int count = 1;
-    if (link->Mode() == ConnectionMode::Controller) {
-        if (link->Queries().ReadUnitCount(count) == QueryResult::Aborted) {
-            return false;
-        }
-        if (count < 1) {
-            context.ShowMessage(NotDetectedByControllerText);
-            return false;
-        }
-    }
-    // Two units at most are driven, whatever else the controller sees.
-    SystemSettings& system = context.Model.System;
-    system.UnitCount = std::min(count, 2);
-    if (context.Form != nullptr) {
-        context.Form->Information().SetUnitsDetectedText(QString::number(system.UnitCount));
-    }
-
-    for (int unit = 1; unit <= system.UnitCount; ++unit) {
-        const int result = link->Queries().QueryUnit(unit);
-        if (result > 0) {
-            continue;
-        }
-        if (result < 0) { // 0: the link went away and the user has been told
-            const QString name = unit == 1 && naming == UnitNaming::Plain
-                                     ? QStringLiteral("Zelvar")
-                                     : QStringLiteral("Zelvar %1").arg(unit);
-            context.ShowMessage(name + QStringLiteral(" communication error! Please check Serial "
-                                                      "connections and try again (%1)")
-                                           .arg(result));
-        }
+    const TTarvelForm* form = context.Form;
+    const QPointer<const TTarvelForm> alive(form);
+    const UnitsReadEnd end = tarvel::ReadUnits(*link, context.Model);
+    if (form != nullptr && !alive) {
         return false;
     }
-    return true;
+    if (end.UnitCount > 0 && context.Form != nullptr) {
+        context.Form->Information().SetUnitsDetectedText(QString::number(end.UnitCount));
+    }
+    const QString message = UnitsReadMessage(end, naming);
+    if (!message.isEmpty()) {
+        context.ShowMessage(message);
+    }
+    return end.Result == UnitsReadEnd::Outcome::Read;
 }
 
 void ConfigurationTransfer::ReadAllSettings() {
@@ -85,7 +63,7 @@ void ConfigurationTransfer::ReadAllSettings() {
     }
     form_.SetStatusText(QueryingText);
     {
-        BusyCursorScope cursor(link.View());
+        BusyCursorScope cursor(form_.Observer());
         if (ReadUnits(form_.Context(), UnitNaming::Plain)) {
             UpdatingControlsGuard updating(form_.State());
             FillPagesFromModel();
@@ -151,7 +129,7 @@ void ConfigurationTransfer::OpenFile() {
     SettingsModel& model = form_.Model();
     ConfigurationFileResult result;
     {
-        BusyCursorScope cursor(form_.View());
+        BusyCursorScope cursor(form_.Observer());
         result = LoadConfigurationFile(std::filesystem::path(name.toStdWString()), model.Channels);
         if (result.Ok) {
             model.System.FileValid = true;
@@ -169,7 +147,7 @@ void ConfigurationTransfer::SaveFile() {
     }
     ConfigurationFileResult result;
     {
-        BusyCursorScope cursor(form_.View());
+        BusyCursorScope cursor(form_.Observer());
         result = SaveConfigurationFile(std::filesystem::path(name.toStdWString()),
                                        form_.Model().Channels);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/UnitsRead.h"
+
 #include <QString>
 
 namespace tarvel {
@@ -16,14 +18,7 @@ struct UiContext;
 // replaces the model and fills the pages, and sends nothing.
 class ConfigurationTransfer {
 public:
-    // How the message of a failed read names unit 1.
-    enum class UnitNaming {
-        Plain,    // "Zelvar communication error! ..." (the read of everything)
-        Numbered, // "Zelvar 1 communication error! ..." (Calculate's refresh)
-    };
-
     static const QString QueryingText;
-    static const QString NotDetectedByControllerText;
     static const QString InvalidValueText; // a control of the send-all held no number
     static const QString SendStoppedText;  // the send-all ended before its last command
     static const QString FileOpenedText;
@@ -36,9 +31,8 @@ public:
     void OpenFile();
     void SaveFile();
 
-    // The unit count (from the controller; 1 directly), shown and stored in UnitCount, then the
-    // read of unit 1 and, with two units, unit 2. False after the message of the failure, or
-    // without one when the link went away (the user has been told then).
+    // Reads every unit in use into the model and shows the number of units found; false after
+    // the failure's message, or without one when the link went away (the user has been told).
     static bool ReadUnits(const UiContext& context, UnitNaming naming);
 
 private:

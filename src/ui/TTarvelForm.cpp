@@ -2,12 +2,12 @@
 
 #include "config/NumberFormat.h"
 #include "device/DeviceLink.h"
-#include "platform/QtMessageBoxes.h"
 #include "platform/QtSerialPort.h"
 #include "platform/Waiter.h"
 #include "ui/ConfigurationTransfer.h"
-#include "ui/FormLinkView.h"
+#include "ui/FormLinkObserver.h"
 #include "ui/QtFileDialogs.h"
+#include "ui/QtMessageBoxes.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -31,6 +31,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace tarvel {
 
@@ -43,6 +44,23 @@ const QString TTarvelForm::ExitQuestion =
 const QString TTarvelForm::ExitCaption = QStringLiteral("Prendel - Tarvel :Confirm Exit");
 
 namespace {
+
+const QString EstablishCaption =
+    QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
+const QString StartQuestion = QStringLiteral(
+    "Tarvel requires connection to Zelvar(s) to function. Do you currently have Zelvar(s) "
+    "connected to the PC/laptop? Click Yes and Tarvel will search for Zelvar(s).");
+const QString StartHint = QStringLiteral(
+    "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' menu item "
+    "for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual for help with Tarvel "
+    "serial connection.");
+const QString QueryCaption = QStringLiteral("Tarvel - Query Zelvar settings verification");
+const QString ControllerQuestion =
+    QStringLiteral("Serial communication established with Controller. Do you wish to query the "
+                   "Zelvar's settings and update the Tarvel?");
+const QString DirectQuestion = QStringLiteral(
+    "Serial communication established. Do you wish to query the Zelvar's settings and update the "
+    "Tarvel?");
 
 void WriteCannotOpen() {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(IniCannotOpenMessage.size()),
@@ -67,9 +85,12 @@ TTarvelForm::TTarvelForm(Options options)
                                              [this](const QString& text) { SetStatusText(text); },
                                              [this] { return Connected(); }} {
     BuildWindow();
-    linkView_ = std::make_unique<FormLinkView>(*this);
-    link_ = std::make_unique<DeviceLink>(*port_, *linkView_, model_);
+    linkObserver_ = std::make_unique<FormLinkObserver>(*this);
+    linkUser_ = std::make_unique<MessageBoxLinkUser>(*messages_);
+    link_ = std::make_unique<DeviceLink>(*port_, model_, *linkUser_, options.Timing);
+    link_->SetObserver(linkObserver_.get());
     context_.Link = link_.get();
+    context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
     ConnectPages();
     ReadIniFile();
@@ -199,8 +220,8 @@ bool TTarvelForm::Connected() const {
     return connected_ ? connected_() : link_ != nullptr && link_->Connected();
 }
 
-LinkView& TTarvelForm::View() {
-    return *linkView_;
+LinkObserver& TTarvelForm::Observer() {
+    return *linkObserver_;
 }
 
 QAction* TTarvelForm::MenuAction(const QString& name) const {
@@ -251,6 +272,13 @@ void TTarvelForm::ShowMessageText(const QString& text) {
     context_.ShowMessage(text);
 }
 
+void TTarvelForm::ExitApplication(int code) {
+    port_->Close();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
+}
+
 void TTarvelForm::CentreOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
@@ -288,8 +316,24 @@ void TTarvelForm::StartupConnectionPrompt() {
     if (closing_) {
         return;
     }
-    // Sets the baud list to "38400", asks, and on Yes searches (which reads the units).
-    link_->AskToSearch();
+    // The baud list shows "38400"; Yes searches (which reads the units).
+    const QPointer<TTarvelForm> self(this);
+    link_->SetBaudIndex(0);
+    const bool yes = messages_->YesNo(StartQuestion, EstablishCaption);
+    if (!self) {
+        return;
+    }
+    if (yes) {
+        Search1Click();
+        if (!self) {
+            return;
+        }
+    } else {
+        messages_->Information(StartHint);
+        if (!self) {
+            return;
+        }
+    }
     startupDone_ = true;
     emit StartupFinished();
 }
@@ -416,15 +460,45 @@ void TTarvelForm::RunMenuCommand(MenuCommand command) {
 }
 
 void TTarvelForm::Search1Click() {
-    link_->Search();
+    const QPointer<TTarvelForm> self(this);
+    if (!link_->Search(planning_->PlannedProjectorCount()) || !self) {
+        return;
+    }
+    transfer_->ReadAllSettings();
+    if (self) {
+        state_.Busy = 0;
+    }
+}
+
+bool TTarvelForm::AskToRead(const QString& question) {
+    const QPointer<TTarvelForm> self(this);
+    const bool yes = messages_->YesNo(question, QueryCaption);
+    if (!self) {
+        return false;
+    }
+    if (yes) {
+        transfer_->ReadAllSettings();
+    }
+    return !self.isNull();
 }
 
 void TTarvelForm::ZelvarconnectedthruController1Click() {
-    link_->ConnectThroughController();
+    const QPointer<TTarvelForm> self(this);
+    if (link_->ConnectThroughController() && self) {
+        AskToRead(ControllerQuestion);
+    }
 }
 
 void TTarvelForm::ZelvarconnectedtoSerialPortdirectly1Click() {
-    link_->ConnectDirectly();
+    const QPointer<TTarvelForm> self(this);
+    if (!link_->ConnectDirectly(planning_->PlannedProjectorCount(),
+                                planning_->SelectedProjectorCount()) ||
+        !self) {
+        return;
+    }
+    if (AskToRead(DirectQuestion)) {
+        state_.Busy = 0;
+    }
 }
 
 void TTarvelForm::DisconnectSerialCo1Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/IniSettings.h"
+#include "device/LinkTiming.h"
 #include "model/ChannelSettings.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SerialPort.h"
@@ -25,8 +26,9 @@ class ConfigurationTransfer;
 class DeviceLink;
 class DisplaySetupPage;
 class FileDialogs;
-class FormLinkView;
-class LinkView;
+class FormLinkObserver;
+class LinkObserver;
+class LinkUser;
 class InformationPage;
 class PlanningPage;
 class ProjectorSetupPage;
@@ -42,7 +44,8 @@ struct FormOptions {
     std::unique_ptr<SerialPort> Port; // a QtSerialPort when null
     // Answers Connected in place of the link (tests of the page rules); the link's when null.
     std::function<bool()> Connected;
-    int CloseWaitMs = 1000; // between hiding the window and closing the port
+    int CloseWaitMs = 1000;                 // between hiding the window and closing the port
+    LinkTiming Timing = LinkTiming::Real(); // the link's time-outs, pauses and settles
 };
 
 // The main window. It assembles the pages, the menu, the status line and the auxiliary
@@ -50,7 +53,8 @@ struct FormOptions {
 // logic.
 //
 // It owns the serial port and the link on it (DeviceLink with its encoders and queries), which
-// reaches the window through a FormLinkView, and the ConfigurationTransfer.
+// it watches through a FormLinkObserver and answers through its message boxes, and the
+// ConfigurationTransfer. The link's operations return; the window then reads and fills.
 //
 // Life: construction reads Tarvel.ini from the working directory; the first showing runs the
 // start-up set-up and then asks whether units are connected (Yes searches, which reads the
@@ -82,7 +86,7 @@ public:
     FileDialogs& Dialogs() { return *dialogs_; }
     SerialPort& Port() { return *port_; }
     DeviceLink& Link() { return *link_; }
-    LinkView& View();
+    LinkObserver& Observer();
     ConfigurationTransfer& Transfer() { return *transfer_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
@@ -129,6 +133,9 @@ public:
     void SetReadSendEnabled(bool enabled);
     // An information box with the application title; the text is kept as MessageText.
     void ShowMessageText(const QString& text);
+    // Closes the port, flushes the standard streams and ends the process with the code at
+    // once: no window closes, nothing asks, Tarvel.ini is not written.
+    [[noreturn]] void ExitApplication(int code);
 
     // The service view: on exactly while the Information page's unit information panel shows.
     // It shows that panel and the "Image Position Offset" panel, the Seam Removal page's tab,
@@ -175,6 +182,8 @@ private:
     std::optional<IniSettings> IniFromControls() const;
     void FormShow();
     void StartupConnectionPrompt();
+    // After a connect action: the question whether to read the units; Yes reads.
+    bool AskToRead(const QString& question);
     bool FormCloseQuery();
     void FormClose();
     void RunMenuCommand(MenuCommand command);
@@ -187,7 +196,8 @@ private:
     SettingsModel model_;
     FormState state_;
     std::unique_ptr<SerialPort> port_;
-    std::unique_ptr<FormLinkView> linkView_;
+    std::unique_ptr<FormLinkObserver> linkObserver_;
+    std::unique_ptr<LinkUser> linkUser_;
     std::unique_ptr<DeviceLink> link_; // destroyed before the view and the port it uses
     std::unique_ptr<ConfigurationTransfer> transfer_;
     std::function<bool()> connected_;

@@ -1,7 +1,7 @@
 #include "ui/TarvelApplication.h"
 
-#include "platform/QtMessageBoxes.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/QtMessageBoxes.h"
 
 #include <exception>
 

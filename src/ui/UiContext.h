@@ -11,6 +11,7 @@
 namespace tarvel {
 
 class DeviceLink;
+class LinkObserver;
 class TTarvelForm;
 
 // What every page and field is given: the program-wide model, the message boxes, the window's
@@ -30,6 +31,8 @@ struct UiContext {
     // The serial link with its encoders (Link->Encoders()) and queries (Link->Queries()). The
     // window sets it once the link exists; null in field tests.
     DeviceLink* Link = nullptr;
+    // What watches the link in the window (the hourglass shared with it); null in field tests.
+    LinkObserver* Observer = nullptr;
 
     bool IsConnected() const { return Connected && Connected(); }
     // A change may go to the units: the program is not filling controls and the link is up.

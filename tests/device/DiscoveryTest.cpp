@@ -21,7 +21,6 @@ const QString NotDetected = QStringLiteral(
     "menu item for the Tarvel to search for Zelvar(s) again.");
 const QString EstablishCaption =
     QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
-const QString QueryCaption = QStringLiteral("Tarvel - Query Zelvar settings verification");
 const QString TwoUnitsHowTo = QStringLiteral(
     "For Tarvel to control 2 Zelvars:\n1)Connect PC's COM Port to Prendel Controller's 'Console' "
     "port\n2)Connect Zelvars to Kindrel Plus chassis(to ports labelled 'Kindrel')\n3)Set Zelvar "
@@ -75,7 +74,7 @@ TEST(DiscoveryTest, SearchFindsADirectUnitOnCom3BehindTwoMissingPorts) {
     LinkRig rig;
     QSignalSpy written(&rig.Port, &SerialPort::Written);
 
-    rig.Link.Search();
+    EXPECT_TRUE(rig.Search()) << "the window reads the units next";
 
     EXPECT_TRUE(rig.Link.Connected());
     EXPECT_EQ(rig.Link.Mode(), ConnectionMode::Direct);
@@ -83,7 +82,6 @@ TEST(DiscoveryTest, SearchFindsADirectUnitOnCom3BehindTwoMissingPorts) {
     EXPECT_EQ(rig.View.ComNumberText, "3");
     EXPECT_TRUE(rig.View.StatusTexts.contains("Established communication with Zelvar on Com 3"));
     EXPECT_TRUE(rig.View.Boxes.Calls().empty()) << rig.View.Boxes.Texts().join('|').toStdString();
-    EXPECT_EQ(rig.View.ReadAllCount, 1);
     EXPECT_TRUE(rig.View.ReadSendEnabled);
     EXPECT_EQ(rig.View.BusyValue, 0);
     EXPECT_FALSE(rig.View.Cursor);
@@ -110,7 +108,7 @@ TEST(DiscoveryTest, SearchTriesDirectModeFirstThenFindsTheController) {
     LinkRig rig;
     QSignalSpy written(&rig.Port, &SerialPort::Written);
 
-    rig.Link.Search();
+    EXPECT_TRUE(rig.Search());
 
     EXPECT_TRUE(rig.Link.Connected());
     EXPECT_EQ(rig.Link.Mode(), ConnectionMode::Controller);
@@ -118,7 +116,6 @@ TEST(DiscoveryTest, SearchTriesDirectModeFirstThenFindsTheController) {
     EXPECT_EQ(rig.View.ComNumberText, "3");
     EXPECT_TRUE(rig.View.StatusTexts.contains("Established communication with Zelvar on Com 3"));
     EXPECT_TRUE(rig.View.Boxes.Calls().empty()) << rig.View.Boxes.Texts().join('|').toStdString();
-    EXPECT_EQ(rig.View.ReadAllCount, 1);
     // Two direct probes of COM 3 go unanswered ('#' never comes), then the controller's
     // prompt answers the first controller probe, and the units leave their debug console.
     EXPECT_EQ(Chunks(written), QList<QByteArray>({"\r", "\r", "\r", "debug 0\r"}));
@@ -140,8 +137,7 @@ TEST(DiscoveryTest, ABaudPickedFromTheMenuHoldsUntilTheNextSearch) {
     ASSERT_TRUE(sim.Start({"--mode", "direct"}));
     PortsOverride ports({sim.Path()});
     LinkRig rig;
-    rig.Link.Search();
-    ASSERT_TRUE(rig.Link.Connected());
+    ASSERT_TRUE(rig.Search());
 
     rig.Link.ChooseBaud(9600);
     EXPECT_EQ(rig.Port.Baud(), 9600);
@@ -149,8 +145,7 @@ TEST(DiscoveryTest, ABaudPickedFromTheMenuHoldsUntilTheNextSearch) {
     EXPECT_FALSE(rig.View.LastSettings.DefaultBaud);
     EXPECT_EQ(rig.View.LastSettings.Baud, 9600);
 
-    rig.Link.Search();
-    EXPECT_TRUE(rig.Link.Connected());
+    EXPECT_TRUE(rig.Search());
     EXPECT_EQ(rig.Port.Baud(), 38400) << "the search runs at the rate of the baud box";
     EXPECT_EQ(ReadLineSettings(sim.Path()).Baud, 38400);
     EXPECT_EQ(rig.View.LastSettings.BaudIndex, 0);
@@ -173,13 +168,12 @@ TEST(DiscoveryTest, NothingAnsweringGivesTheNotDetectedMessageAndAClosedPort) {
     LinkRig rig;
     QSignalSpy written(&rig.Port, &SerialPort::Written);
 
-    rig.Link.Search();
+    EXPECT_FALSE(rig.Search());
 
     EXPECT_FALSE(rig.Link.Connected());
     EXPECT_FALSE(rig.Port.IsOpen());
     EXPECT_EQ(rig.View.Boxes.Texts(), QStringList({NotDetected}));
     EXPECT_EQ(rig.View.Boxes.Calls()[0].Caption, "Prendel - Tarvel");
-    EXPECT_EQ(rig.View.ReadAllCount, 0);
     EXPECT_FALSE(rig.View.ReadSendEnabled);
     ASSERT_FALSE(rig.View.ConnectedHistory.empty());
     EXPECT_FALSE(rig.View.ConnectedHistory.back());
@@ -195,8 +189,8 @@ TEST(DiscoveryTest, TheConnectActionsNameWhatWasNotFound) {
     PortsOverride ports({MissingDevice(1)});
     LinkRig rig;
 
-    rig.Link.ConnectThroughController();
-    rig.Link.ConnectDirectly();
+    EXPECT_FALSE(rig.Link.ConnectThroughController());
+    EXPECT_FALSE(rig.ConnectDirectly());
 
     EXPECT_EQ(
         rig.View.Boxes.Texts(),
@@ -212,22 +206,15 @@ TEST(DiscoveryTest, TheConnectActionsNameWhatWasNotFound) {
     EXPECT_FALSE(rig.Link.Connected());
 }
 
-TEST(DiscoveryTest, TheConnectActionsAskBeforeReadingTheUnits) {
+TEST(DiscoveryTest, TheConnectActionsConnectAndLeaveTheReadToTheCaller) {
     Sim controller;
     ASSERT_TRUE(controller.Start({"--mode", "controller"}));
     {
         PortsOverride ports({controller.Path()});
         LinkRig rig;
-        rig.View.Boxes.Answer(true);
-        rig.Link.ConnectThroughController();
+        EXPECT_TRUE(rig.Link.ConnectThroughController());
         EXPECT_TRUE(rig.Link.Connected());
-        ASSERT_EQ(rig.View.Boxes.Calls().size(), 1u);
-        EXPECT_EQ(rig.View.Boxes.Calls()[0].Kind, MessageKind::YesNo);
-        EXPECT_EQ(rig.View.Boxes.Calls()[0].Caption, QueryCaption);
-        EXPECT_EQ(rig.View.Boxes.Calls()[0].Text,
-                  "Serial communication established with Controller. Do you wish to query the "
-                  "Zelvar's settings and update the Tarvel?");
-        EXPECT_EQ(rig.View.ReadAllCount, 1);
+        EXPECT_TRUE(rig.View.Boxes.Calls().empty());
         EXPECT_TRUE(rig.View.ReadSendEnabled);
         EXPECT_EQ(controller.Log(), std::vector<std::string>({"debug 0"}));
     }
@@ -236,17 +223,10 @@ TEST(DiscoveryTest, TheConnectActionsAskBeforeReadingTheUnits) {
     ASSERT_TRUE(direct.Start({"--mode", "direct"}));
     PortsOverride ports({direct.Path()});
     LinkRig rig;
-    rig.View.BusyValue = 1;
-    rig.View.Boxes.Answer(false);
-    rig.Link.ConnectDirectly();
+    EXPECT_TRUE(rig.ConnectDirectly());
     EXPECT_TRUE(rig.Link.Connected());
-    ASSERT_EQ(rig.View.Boxes.Calls().size(), 1u);
-    EXPECT_EQ(rig.View.Boxes.Calls()[0].Caption, QueryCaption);
-    EXPECT_EQ(rig.View.Boxes.Calls()[0].Text,
-              "Serial communication established. Do you wish to query the Zelvar's settings and "
-              "update the Tarvel?");
-    EXPECT_EQ(rig.View.ReadAllCount, 0);
-    EXPECT_EQ(rig.View.BusyValue, 0);
+    EXPECT_TRUE(rig.View.Boxes.Calls().empty());
+    EXPECT_TRUE(direct.Log().empty());
 }
 
 TEST(DiscoveryTest, APlanOfMoreThanFourProjectorsNeedsTheController) {
@@ -256,19 +236,18 @@ TEST(DiscoveryTest, APlanOfMoreThanFourProjectorsNeedsTheController) {
     LinkRig rig;
     rig.View.Planned = 6.0;
 
-    rig.Link.Search();
+    EXPECT_FALSE(rig.Search());
     EXPECT_EQ(rig.View.Boxes.Texts(),
               QStringList({"Error! Current output settings require 2 Zelvars. Please connect "
                            "PC's COM Port to Prendel Controller's Serial Port and have the "
                            "Zelvars connected to the Prendel Controller's Remote Port."}));
     EXPECT_FALSE(rig.Port.IsOpen());
     EXPECT_FALSE(rig.Link.Connected());
-    EXPECT_EQ(rig.View.ReadAllCount, 0);
 
     // Connecting directly asks whether to go on with unit 1 alone; No explains and disconnects.
     rig.View.Boxes.Clear();
     rig.View.Boxes.Answer(false);
-    rig.Link.ConnectDirectly();
+    EXPECT_FALSE(rig.ConnectDirectly());
     ASSERT_EQ(rig.View.Boxes.Calls().size(), 2u);
     EXPECT_EQ(rig.View.Boxes.Calls()[0].Kind, MessageKind::YesNo);
     EXPECT_EQ(rig.View.Boxes.Calls()[0].Caption, EstablishCaption);
@@ -279,13 +258,12 @@ TEST(DiscoveryTest, APlanOfMoreThanFourProjectorsNeedsTheController) {
     EXPECT_EQ(rig.View.Boxes.Calls()[1].Text, TwoUnitsHowTo);
     EXPECT_FALSE(rig.Port.IsOpen());
     EXPECT_FALSE(rig.Link.Connected());
-    EXPECT_EQ(rig.View.RefreshCount, 1);
+    EXPECT_EQ(rig.View.DisconnectedCount, 1);
 
     // Yes goes on with unit 1.
     rig.View.Boxes.Clear();
     rig.View.Boxes.Answer(true);
-    rig.View.Boxes.Answer(false);
-    rig.Link.ConnectDirectly();
+    EXPECT_TRUE(rig.ConnectDirectly());
     EXPECT_TRUE(rig.Link.Connected());
     EXPECT_FALSE(rig.View.Boxes.HadUnscriptedQuestion());
 }
@@ -346,35 +324,10 @@ TEST(DiscoveryTest, DisconnectClosesThePortAndForgetsTheRead) {
     EXPECT_FALSE(rig.Link.Connected());
     EXPECT_FALSE(rig.View.ConnectedHistory.back());
     EXPECT_FALSE(rig.View.ReadSendEnabled);
-    EXPECT_EQ(rig.View.RefreshCount, 1);
+    EXPECT_EQ(rig.View.DisconnectedCount, 1);
     EXPECT_FALSE(rig.Model.System.ReadValid);
     EXPECT_EQ(rig.Link.Encoders().SendSystemSave(1), SendResult::NotSent);
     EXPECT_TRUE(rig.View.Boxes.Calls().empty()) << "a disconnect is not a lost port";
-}
-
-TEST(DiscoveryTest, TheStartQuestionSearchesOnYesAndHintsOnNo) {
-    PortsOverride ports({MissingDevice(1)});
-    LinkRig rig;
-    rig.Link.SetBaudIndex(1);
-    rig.View.Boxes.Answer(false);
-    rig.Link.AskToSearch();
-    ASSERT_EQ(rig.View.Boxes.Calls().size(), 2u);
-    EXPECT_EQ(rig.View.Boxes.Calls()[0].Caption, EstablishCaption);
-    EXPECT_EQ(rig.View.Boxes.Calls()[0].Text,
-              "Tarvel requires connection to Zelvar(s) to function. Do you currently have "
-              "Zelvar(s) connected to the PC/laptop? Click Yes and Tarvel will search for "
-              "Zelvar(s).");
-    EXPECT_EQ(rig.View.Boxes.Calls()[1].Text,
-              "When Zelvar(s) are connected, go to 'Serial Port->Search for Zelvar(s)->Search' "
-              "menu item for the Tarvel to search for Zelvar(s).\nPlease refer to Zelvar manual "
-              "for help with Tarvel serial connection.");
-    EXPECT_EQ(rig.View.LastSettings.BaudIndex, 0);
-    EXPECT_EQ(rig.Port.Baud(), 38400);
-
-    rig.View.Boxes.Clear();
-    rig.View.Boxes.Answer(true);
-    rig.Link.AskToSearch();
-    EXPECT_EQ(rig.View.Boxes.Texts().last(), NotDetected);
 }
 
 // A port that the user may not open.
@@ -394,10 +347,11 @@ TEST(DiscoveryTest, APortWithoutPermissionSaysWhichDeviceAndHowToGetAccess) {
     Sim sim;
     ASSERT_TRUE(sim.Start({"--mode", "direct"}));
     PortsOverride ports({MissingDevice(1), sim.Path()});
-    FakeLinkView view;
+    LinkRecorder view;
     SettingsModel model;
     DeniedPort port;
-    DeviceLink link(port, view, model);
+    DeviceLink link(port, model, view.User, TestTiming());
+    link.SetObserver(&view);
 
     EXPECT_FALSE(link.ProbePort(1)) << "a missing device is skipped silently";
     EXPECT_TRUE(view.Boxes.Calls().empty());

@@ -38,8 +38,7 @@ TEST(EncodersTest, WithoutAConnectionTheModelIsStoredAndNothingSent) {
     EXPECT_EQ(rig.Model.Channels.UnitOutput(1).ControlMode, 1);
     EXPECT_EQ(encoders.SendInputBrightness(1, 3, InputColour::Green, 1.5f), SendResult::NotSent);
     EXPECT_FLOAT_EQ(rig.Model.Channels.Input(1, 3).GreenBrightness, 1.5f);
-    EXPECT_EQ(encoders.AutoColourBalance(1), SendResult::NotSent);
-    EXPECT_EQ(rig.View.FillDisplayCount, 0) << "no read-back without a connection";
+    EXPECT_EQ(encoders.RunAutomatic(1, AutoOperation::ColourBalance).Sent, SendResult::NotSent);
     EXPECT_TRUE(written.isEmpty());
     EXPECT_TRUE(rig.View.Boxes.Calls().empty());
 }
@@ -79,13 +78,12 @@ TEST(EncodersTest, ControlModeReadsTheUnitsOutputsBackUnderTheHourglass) {
     PortsOverride ports({sim.Path()});
     LinkRig rig;
     ASSERT_TRUE(ConnectController(rig));
-    ASSERT_EQ(rig.Link.Queries().QueryUnitCount(), 2);
+    ASSERT_EQ(rig.Link.Queries().QueryUnitCount(rig.Model), 2);
     rig.View.BusyCursorChanges = 0;
 
     EXPECT_EQ(rig.Link.Encoders().SendControlMode(2, 0), SendResult::Done);
     EXPECT_EQ(sim.Log(), Lines({"debug 0", "NZV", "*7ZVCTRL 0!", "*7OINFOZV 1!", "*7OINFOZV 2!",
                                 "*7OINFOZV 3!", "*7OINFOZV 4!"}));
-    EXPECT_EQ(rig.View.FillDisplayCount, 1);
     EXPECT_EQ(rig.View.BusyCursorChanges, 2) << "one hourglass for the whole run";
     EXPECT_FALSE(rig.View.Cursor);
     EXPECT_EQ(rig.Model.Channels.Output(2, 3).OutputFormat, 3) << "read back";
@@ -101,9 +99,7 @@ TEST(EncodersTest, InputConfigResetAndAutoSeamReadTheirChannelsBack) {
     CommandEncoders& encoders = rig.Link.Encoders();
 
     EXPECT_EQ(encoders.SendResetInputConfig(1, 2), SendResult::Done);
-    EXPECT_EQ(rig.View.FillSourceCount, 1);
     EXPECT_EQ(encoders.SendAutoSeam(1, 3), SendResult::Done);
-    EXPECT_EQ(rig.View.FillSeamCount, 1);
     EXPECT_EQ(sim.Log(), Lines({"debug 0", "*1ICRSTZV 2!", "*1IINFOZV 1!", "*1IINFOZV 2!",
                                 "*1IINFOZV 3!", "*1IINFOZV 4!", "*1AUTOSEAM 3!", "*1OINFOZV 3!"}));
     // The simulator's automatic seam gains for channel 3: 100 + 3k + 3.
@@ -119,14 +115,15 @@ TEST(EncodersTest, AutoColourBalanceStopsWithoutVideoOnChannel1) {
     LinkRig rig;
     ASSERT_TRUE(ConnectController(rig));
 
-    EXPECT_EQ(rig.Link.Encoders().AutoColourBalance(1), SendResult::Done);
-    EXPECT_EQ(rig.View.Boxes.Texts(),
-              QStringList({"Error! Zelvar detect no input on input channel 1. Auto Color "
-                           "Balance aborted."}));
+    const CommandEncoders::AutomaticEnd end =
+        rig.Link.Encoders().RunAutomatic(1, AutoOperation::ColourBalance);
+    EXPECT_EQ(end.Sent, SendResult::Done);
+    EXPECT_TRUE(end.NoInput);
+    EXPECT_TRUE(end.InputsRead) << "the caller shows what was read, then says why it stopped";
+    EXPECT_TRUE(rig.View.Boxes.Calls().empty());
     EXPECT_EQ(sim.Log(),
               Lines({"debug 0", "*1IINFOZV 1!", "*1IINFOZV 2!", "*1IINFOZV 3!", "*1IINFOZV 4!"}))
         << "no adjustment command";
-    EXPECT_EQ(rig.View.FillSourceCount, 1);
 }
 
 // While the unit balances, the controller reports that it does not answer: no message, and
@@ -146,7 +143,11 @@ TEST(EncodersTest, AutoColourBalancePollsQuietlyWhileTheUnitIsBusy) {
         }
     });
 
-    EXPECT_EQ(rig.Link.Encoders().AutoColourBalance(1), SendResult::Done);
+    const CommandEncoders::AutomaticEnd end =
+        rig.Link.Encoders().RunAutomatic(1, AutoOperation::ColourBalance);
+    EXPECT_EQ(end.Sent, SendResult::Done);
+    EXPECT_FALSE(end.NoInput);
+    EXPECT_TRUE(end.InputsRead);
 
     EXPECT_TRUE(rig.View.Boxes.Calls().empty()) << rig.View.Boxes.Texts().join('|').toStdString();
     const Lines log = sim.Log();
@@ -159,7 +160,6 @@ TEST(EncodersTest, AutoColourBalancePollsQuietlyWhileTheUnitIsBusy) {
     EXPECT_TRUE(rig.View.StatusTexts.contains(
         "Detect Zelvar not done with Color Balance. Resending message...."));
     EXPECT_FALSE(rig.Link.ColourBalanceWait());
-    EXPECT_EQ(rig.View.FillSourceCount, 2);
     EXPECT_FALSE(rig.View.Cursor);
     EXPECT_FLOAT_EQ(rig.Model.Channels.Input(1, 1).RedContrast, 1.5f) << "the result, read back";
 }
@@ -172,13 +172,12 @@ TEST(EncodersTest, DirectAutomaticOperationsWaitForTheUnitsPrompt) {
     ASSERT_TRUE(ConnectDirect(rig));
     QSignalSpy written(&rig.Port, &SerialPort::Written);
 
-    EXPECT_EQ(rig.Link.Encoders().AutoPosition(1), SendResult::Done);
+    EXPECT_EQ(rig.Link.Encoders().RunAutomatic(1, AutoOperation::Position).Sent, SendResult::Done);
     EXPECT_EQ(written.first().at(0).toByteArray(), QByteArray("AUTOPOS\r\r"));
     EXPECT_EQ(sim.Log(), Lines({"AUTOPOS", "IINFOZV 1", "IINFOZV 2", "IINFOZV 3", "IINFOZV 4"}));
     EXPECT_TRUE(rig.View.StatusTexts.contains("Automatic Position setup in progress. Please "
                                               "wait...."));
     EXPECT_EQ(rig.Link.PromptWait(), 80);
-    EXPECT_EQ(rig.View.FillSourceCount, 1);
     EXPECT_EQ(rig.Model.Channels.Input(1, 1).HPosition, 360) << "moved to the centre";
     EXPECT_TRUE(rig.View.Boxes.Calls().empty());
 }

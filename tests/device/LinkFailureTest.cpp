@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include <sys/resource.h>
 
@@ -75,7 +74,7 @@ TEST(LinkFailureTest, ALinePulledDuringAFramedSendEndsItAtOnce) {
 
     ExpectIdle();
     EXPECT_EQ(rig.Link.Encoders().SendBlackLevel(1, 1, 65), SendResult::NotSent);
-    EXPECT_EQ(rig.Link.Queries().QuerySystemInfo(1), QueryResult::Aborted);
+    EXPECT_EQ(rig.Link.Queries().QuerySystemInfo(rig.Model, 1), QueryResult::Aborted);
     EXPECT_EQ(rig.View.Boxes.Calls().size(), 1u) << "told once";
     EXPECT_EQ(rig.Model.Channels.Output(1, 1).BlackLevel, 65) << "stored all the same";
 }
@@ -90,7 +89,7 @@ TEST(LinkFailureTest, ALinePulledDuringAUnitReadAbandonsTheRead) {
 
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(rig.Link.Queries().QueryUnit(1), 0);
+    EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 1), 0);
     EXPECT_LT(clock.elapsed(), 8000);
     ExpectDisconnectedAfterLoss(rig, device);
     EXPECT_EQ(rig.View.Progress.last(), "hide");
@@ -165,14 +164,25 @@ TEST(LinkFailureTest, RecoverLinkProbesAgainOnOk) {
     EXPECT_EQ(rig.View.Boxes.Calls().size(), 1u) << "no word of a lost port: it was recovered";
 }
 
-TEST(LinkFailureTest, CancelInTheComPortErrorBoxEndsTheProgramWithMinusOne) {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {"--recover-cancel"});
-    ASSERT_TRUE(child.waitForFinished(30000));
-    const QString output = QString::fromUtf8(child.readAllStandardOutput());
-    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(child.exitCode(), 255) << output.toStdString();
-    EXPECT_EQ(output, "COM Port error|" + ComPortError + "\n");
+TEST(LinkFailureTest, CancelInTheComPortErrorBoxGivesUpTheLink) {
+    Sim sim; // the first command is answered, then nothing is
+    ASSERT_TRUE(sim.Start({"--mode", "direct", "--silent-after", "1"}));
+    PortsOverride ports({sim.Path()});
+    LinkRig rig;
+    ASSERT_TRUE(ConnectDirect(rig));
+    ASSERT_EQ(rig.Link.Encoders().SendDataDoubling(1, 0), SendResult::Done);
+
+    rig.View.Boxes.Answer(false); // Cancel
+    EXPECT_EQ(rig.Link.Encoders().SendDataDoubling(1, 1), SendResult::Abandoned);
+    EXPECT_EQ(rig.View.Boxes.Texts(), QStringList({ComPortError}));
+    EXPECT_EQ(rig.View.Boxes.Calls()[0].Caption, "COM Port error");
+    // The window hears it first and ends the program; a program without one goes on, down.
+    EXPECT_EQ(rig.View.AbandonedCodes, std::vector<int>({-1}));
+    EXPECT_FALSE(rig.Port.IsOpen());
+    EXPECT_FALSE(rig.Link.Connected());
+    EXPECT_EQ(rig.Link.Encoders().SendDataDoubling(1, 0), SendResult::NotSent);
+    Waiter::Sleep(100);
+    EXPECT_EQ(rig.View.Boxes.Calls().size(), 1u) << "giving up is not a lost line";
 }
 
 } // namespace

@@ -46,11 +46,10 @@ std::vector<std::string> Sim::Log() const {
 namespace {
 
 ::testing::AssertionResult Connect(LinkRig& rig, bool controller) {
-    rig.View.Boxes.Answer(false); // do not read the units now
     if (controller) {
         rig.Link.ConnectThroughController();
     } else {
-        rig.Link.ConnectDirectly();
+        rig.ConnectDirectly();
     }
     if (!rig.Link.Connected()) {
         return ::testing::AssertionFailure()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakeLinkView.h"
+#include "LinkRecorder.h"
 #include "SimProcess.h"
 
 #include "device/DeviceLink.h"
@@ -29,12 +29,25 @@ public:
 // Devices that do not exist, for COM numbers in front of the one that answers.
 QString MissingDevice(int n);
 
-// A link on the real serial port, with a fake window. The port outlives the link.
+// The timing of the link tests: the real one, shortened by TimeScale. Replies, prompts and
+// pauses keep their order; a far end that plays a time-out waits the scaled time.
+inline constexpr double TimeScale = 1.0;
+inline LinkTiming TestTiming() {
+    return LinkTiming::Real().Scaled(TimeScale);
+}
+
+// A link on the real serial port, with a recorder for a window. The port outlives the link.
 struct LinkRig {
-    FakeLinkView View;
+    LinkRecorder View;
     SettingsModel Model;
     QtSerialPort Port;
-    DeviceLink Link{Port, View, Model};
+    DeviceLink Link{Port, Model, View.User, TestTiming()};
+
+    LinkRig() { Link.SetObserver(&View); }
+
+    // The Serial Port menu items as the window runs them (without the read that follows).
+    bool Search() { return Link.Search(View.Planned); }
+    bool ConnectDirectly() { return Link.ConnectDirectly(View.Planned, View.Selected); }
 };
 
 // zelvar-sim with a log, started for one test; the log and state files are removed afterwards.

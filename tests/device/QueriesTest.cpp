@@ -23,7 +23,6 @@ const QString NoUnitAnswerText =
     QStringLiteral("Error! Controller did not get response from Zelvar(s). Please check "
                    "connections and Zelvar(s) Serial Mode settings.");
 
-
 TEST(QueriesTest, TwoUnitsBehindAControllerFillTheModelWithExactlyTheirState) {
     Sim sim;
     ASSERT_TRUE(sim.Start({"--mode", "controller", "--units", "2", "--addresses", "5,7"}));
@@ -31,7 +30,7 @@ TEST(QueriesTest, TwoUnitsBehindAControllerFillTheModelWithExactlyTheirState) {
     LinkRig rig;
     ASSERT_TRUE(ConnectController(rig));
 
-    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(), 2);
+    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(rig.Model), 2);
     EXPECT_EQ(rig.Model.System.ControllerUnitCount, 2);
     EXPECT_EQ(rig.Model.System.UnitId, (std::array<std::int32_t, 2>{5, 7}));
     EXPECT_EQ(rig.Link.UnitAddressText(1), "5");
@@ -39,8 +38,8 @@ TEST(QueriesTest, TwoUnitsBehindAControllerFillTheModelWithExactlyTheirState) {
     EXPECT_EQ(rig.View.AddressTexts, (std::array<QString, 2>{"5", "7"}));
     EXPECT_EQ(rig.View.AddressVisible, (std::array<bool, 2>{true, true}));
 
-    EXPECT_EQ(rig.Link.Queries().QueryUnit(1), 1);
-    EXPECT_EQ(rig.Link.Queries().QueryUnit(2), 1);
+    EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 1), 1);
+    EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 2), 1);
 
     Lines expected = {"debug 0", "NZV"};
     for (const char* address : {"5", "7"}) {
@@ -104,7 +103,7 @@ TEST(QueriesTest, DecliningAnUnreadableChannelStopsTheReadWithItsCode) {
         ASSERT_TRUE(ConnectController(rig));
 
         rig.View.Boxes.Answer(false);
-        EXPECT_EQ(rig.Link.Queries().QueryUnit(1), -4);
+        EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 1), -4);
         ASSERT_EQ(rig.View.Boxes.Calls().size(), 2u);
         EXPECT_EQ(rig.View.Boxes.Calls()[0].Text, NoUnitAnswerText);
         EXPECT_EQ(rig.View.Boxes.Calls()[1].Kind, MessageKind::YesNo);
@@ -124,7 +123,7 @@ TEST(QueriesTest, DecliningAnUnreadableChannelStopsTheReadWithItsCode) {
         // Yes goes on; this time channel 4 fails (command 10).
         rig.View.Boxes.Clear();
         rig.View.Boxes.Answer(true);
-        EXPECT_EQ(rig.Link.Queries().QueryUnit(1), 1);
+        EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 1), 1);
         EXPECT_EQ(rig.View.Boxes.Texts(),
                   QStringList({NoUnitAnswerText,
                                "Tarvel unable to read Input Status on Screen 4. Do you still "
@@ -139,7 +138,7 @@ TEST(QueriesTest, DecliningAnUnreadableChannelStopsTheReadWithItsCode) {
     LinkRig rig;
     ASSERT_TRUE(ConnectController(rig));
     rig.View.Boxes.Answer(false);
-    EXPECT_EQ(rig.Link.Queries().QueryUnit(1), -7);
+    EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 1), -7);
     EXPECT_EQ(rig.View.Boxes.Texts().last(),
               "Tarvel unable to read Output Status on Screen 2. Do you still wish to continue? "
               "Click Yes to continue (NOTE: Tarvel settings on Screen 2 will be invalid)");
@@ -210,7 +209,7 @@ TEST(QueriesTest, TheFormatWarningComparesUnit1Channel1WithItsOutputFormat) {
         rig.Model.System.UnitOutputResV = 700;
         ASSERT_TRUE(ConnectDirect(rig));
 
-        EXPECT_EQ(rig.Link.Queries().QueryUnit(1), 1);
+        EXPECT_EQ(rig.Link.Queries().QueryUnit(rig.Model, 1), 1);
         EXPECT_EQ(rig.View.Boxes.Texts(), c.Warns ? QStringList({FormatWarning}) : QStringList());
         EXPECT_EQ(rig.Model.System.UnitOutputResH, c.ResH);
         EXPECT_EQ(rig.Model.System.UnitOutputResV, c.ResV);
@@ -236,11 +235,11 @@ TEST(QueriesTest, UnitCountRepliesWithoutUnitsOrWithoutDigitsGiveZero) {
     ASSERT_TRUE(ConnectController(rig));
 
     answer = "ZV: 2 5 7";
-    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(), 2);
+    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(rig.Model), 2);
     EXPECT_EQ(rig.View.AddressVisible, (std::array<bool, 2>{true, true}));
 
     answer = "0 0 0";
-    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(), 0);
+    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(rig.Model), 0);
     EXPECT_EQ(rig.View.Boxes.Texts(),
               QStringList({"No Zelvar(s) connected to Controllers. Check cables and try again."}));
     EXPECT_EQ(rig.View.AddressVisible, (std::array<bool, 2>{false, false}));
@@ -249,13 +248,13 @@ TEST(QueriesTest, UnitCountRepliesWithoutUnitsOrWithoutDigitsGiveZero) {
 
     answer = "no units here";
     rig.View.StatusTexts.clear();
-    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(), 0);
+    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(rig.Model), 0);
     EXPECT_EQ(rig.View.StatusTexts,
               QStringList({"Error detecting # of Zelvar(s) from Controller"}));
 
     answer = "2 9"; // a second unit without its address
     rig.View.StatusTexts.clear();
-    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(), 0);
+    EXPECT_EQ(rig.Link.Queries().QueryUnitCount(rig.Model), 0);
     EXPECT_EQ(rig.Link.UnitAddressText(1), "5") << "no address taken from it";
     EXPECT_EQ(rig.View.StatusTexts,
               QStringList({"Error detecting # of Zelvar(s) from Controller"}));

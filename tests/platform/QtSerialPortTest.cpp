@@ -208,10 +208,12 @@ TEST_F(QtSerialPortTest, WaitForStringFindsTextSplitAcrossWritesWhileMessagesRun
     QTimer::singleShot(60, [&] { pty.WriteMaster("Zelvar v1.2\r\nPRO"); });
     QTimer::singleShot(160, [&] { pty.WriteMaster("MPT"); });
     QTimer::singleShot(260, [&] { pty.WriteMaster("#tail"); });
-    EXPECT_TRUE(port.WaitForString("PROMPT#", 20));
+    QByteArray consumed;
+    EXPECT_TRUE(port.WaitForString("PROMPT#", 1100, &consumed));
     EXPECT_GE(ticks, 10) << "timers kept firing during the wait";
 
-    // Everything up to and including the text is consumed; what follows stays.
+    // Everything up to and including the text is consumed and handed back; what follows stays.
+    EXPECT_EQ(consumed, "Zelvar v1.2\r\nPROMPT#");
     Waiter::Sleep(50);
     EXPECT_EQ(port.Read(100), "tail");
 }
@@ -226,14 +228,14 @@ TEST_F(QtSerialPortTest, WaitForStringTimesOutCaseSensitivelyAndConsumesNothing)
     pty.WriteMaster("abc ok");
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(port.WaitForString("OK", 4));
-    EXPECT_GE(clock.elapsed(), 4 * 55 - 1) << "four ticks of 55 ms";
+    EXPECT_FALSE(port.WaitForString("OK", 220));
+    EXPECT_GE(clock.elapsed(), 220 - 1);
     EXPECT_GE(ticks, 5);
     EXPECT_EQ(port.Read(100), "abc ok");
 
     // A single-character prompt, as the link waits for it.
     QTimer::singleShot(30, [&] { pty.WriteMaster(">"); });
-    EXPECT_FALSE(port.WaitForString("#", 2));
+    EXPECT_FALSE(port.WaitForString("#", 110));
     EXPECT_EQ(port.Read(100), ">");
 }
 
@@ -267,8 +269,8 @@ TEST_F(QtSerialPortTest, ClosingTheFarEndReportsOneFailureAndClosesWithoutSpinni
     QTimer::singleShot(100, [&] { pty.CloseMaster(); });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(port.WaitForString("#", 80));
-    EXPECT_LT(clock.elapsed(), 80 * 55) << "the wait ended at the failure, not at its time-out";
+    EXPECT_FALSE(port.WaitForString("#", 4400));
+    EXPECT_LT(clock.elapsed(), 4400) << "the wait ended at the failure, not at its time-out";
     EXPECT_FALSE(port.IsOpen());
 
     const double cpuBefore = test::CpuMs();

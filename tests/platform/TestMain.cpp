@@ -1,10 +1,9 @@
-// Test entry: a QApplication for the widget tests, and the child-process roles that the
-// single-instance and stale-lock tests start from this same program.
+// Test entry: a QCoreApplication (the platform layer needs no window), and the child-process
+// roles that the single-instance and stale-lock tests start from this same program.
 
 #include "platform/QtSerialPort.h"
 #include "platform/SingleInstance.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
@@ -55,7 +54,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,8 @@
 
 #include "FormLinkRig.h"
 
+#include "protocol/CommandEncoding.h"
+
 #include "ui/FieldEdit.h"
 #include "ui/NumericField.h"
 #include "ui/SpinButtons.h"
@@ -136,7 +138,6 @@ TEST_F(DisplaySetupLinkTest, TheAdvancedBoxSetsBothUnitsReadsThemBackAndSwitches
     EXPECT_EQ(Sent(), Lines({"*1ZVCTRL 1!", "*1OINFOZV 1!", "*1OINFOZV 2!", "*1OINFOZV 3!",
                              "*1OINFOZV 4!", "*2ZVCTRL 1!", "*2OINFOZV 1!", "*2OINFOZV 2!",
                              "*2OINFOZV 3!", "*2OINFOZV 4!"}));
-    EXPECT_EQ(rig.FillDisplayCount, 2);
     EXPECT_EQ(rig.Form->Model().Channels.UnitOutput(2).ControlMode, 1);
     EXPECT_TRUE(rig.Find<QWidget>("EdgeFeatherBasicGroupBox")->isHidden());
     for (int c = 1; c <= 8; ++c) {
@@ -380,36 +381,42 @@ TEST_F(DisplaySetupLinkTest, TheWholeConfigurationSendTakesEachValueFromTheContr
     Edit("LGamma4Edit")->setText("3.1");
     rig.Find<QComboBox>("TestPattern3ComboBox")->setCurrentIndex(6); // sends on its own
     Mark();
-    const std::vector<ControlSend> results = {
-        page->SendTestPatternFromControls(3),
-        page->SendBlackLevelFromControls(2),
-        page->SendHaloFromControls(1, EdgeSide::Right),
-        page->SendHaloFromControls(8, EdgeSide::Left),
-        page->SendEdgeFeatherFromControls(4, EdgeSide::Left),
-        page->SendEdgeFeatherFromControls(7, EdgeSide::Right),
-        page->SendDataDoublingFromControls(2),
-        page->SendBasicFeatheringFromControls(1),
+    // Each command as it would go to the unit of its screen (addresses 1 and 2).
+    const auto text = [](const ControlCommand& command, int address) {
+        EXPECT_TRUE(command.Valid);
+        return command.Cmd ? ControllerText(*command.Cmd, address) : std::string("(none)");
     };
-    for (const ControlSend result : results) {
-        EXPECT_EQ(result, ControlSend::Sent);
-    }
-    EXPECT_EQ(Sent(), Lines({"*1OTPMZV 3 6 0 0!", "*1BLKGN 2 40!", "*1HALO 1 R 8 0!",
-                             "*2HALO 4 L 0 0!", "*1PEFT 4 L 1  3.1 256 0!",
-                             "*2PEFT 3 R 0  2.2 256 0!", "*2DDBL 0!", "*1EFTB 1  2.2!"}));
+    const Lines commands = {
+        text(page->TestPatternFromControls(3), 1),
+        text(page->BlackLevelFromControls(2), 1),
+        text(page->HaloFromControls(1, EdgeSide::Right), 1),
+        text(page->HaloFromControls(8, EdgeSide::Left), 2),
+        text(page->EdgeFeatherFromControls(4, EdgeSide::Left), 1),
+        text(page->EdgeFeatherFromControls(7, EdgeSide::Right), 2),
+        text(page->DataDoublingFromControls(), 2),
+        text(page->BasicFeatheringFromControls(), 1),
+        text(page->ControlModeFromControls(), 1),
+        // Edges a channel lacks have nothing to send.
+        text(page->EdgeFeatherFromControls(8, EdgeSide::Right), 2),
+        text(page->HaloFromControls(1, EdgeSide::Left), 1),
+    };
+    EXPECT_EQ(commands,
+              Lines({"*1OTPMZV 3 6 0 0!", "*1BLKGN 2 40!", "*1HALO 1 R 8 0!", "*2HALO 4 L 0 0!",
+                     "*1PEFT 4 L 1  3.1 256 0!", "*2PEFT 3 R 0  2.2 256 0!", "*2DDBL 0!",
+                     "*1EFTB 1  2.2!", "*1ZVCTRL 0!", "(none)", "(none)"}));
+    EXPECT_TRUE(Sent().empty()) << "reading the controls sends nothing";
 
-    // A control without a usable value: nothing sent, no message (the caller has its own).
-    Mark();
+    // A control without a usable value, or one the unit would refuse, gives no command.
     Edit("Black2Edit")->setText("4x");
+    Edit("Black3Edit")->setText("256");
     Edit("LGammaOffset4Edit")->setText("");
     Edit("RGamma5Edit")->setText("0.5");
     Edit("BasicGammaEdit")->setText("9");
-    EXPECT_EQ(page->SendBlackLevelFromControls(2), ControlSend::Invalid);
-    EXPECT_EQ(page->SendEdgeFeatherFromControls(4, EdgeSide::Left), ControlSend::Invalid);
-    EXPECT_EQ(page->SendEdgeFeatherFromControls(5, EdgeSide::Right), ControlSend::Invalid);
-    EXPECT_EQ(page->SendBasicFeatheringFromControls(2), ControlSend::Invalid);
-    // Edges a channel lacks have nothing to send.
-    EXPECT_EQ(page->SendEdgeFeatherFromControls(8, EdgeSide::Right), ControlSend::Sent);
-    EXPECT_EQ(page->SendHaloFromControls(1, EdgeSide::Left), ControlSend::Sent);
+    EXPECT_FALSE(page->BlackLevelFromControls(2).Valid);
+    EXPECT_FALSE(page->BlackLevelFromControls(3).Valid);
+    EXPECT_FALSE(page->EdgeFeatherFromControls(4, EdgeSide::Left).Valid);
+    EXPECT_FALSE(page->EdgeFeatherFromControls(5, EdgeSide::Right).Valid);
+    EXPECT_FALSE(page->BasicFeatheringFromControls().Valid);
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(rig.Boxes.Texts().isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "FormLinkRig.h"
 
 #include "device/UnitQueries.h"
+#include "device/UnitsRead.h"
 #include "model/RecordImage.h"
 #include "ui/TInfoForm.h"
 #include "ui/UpdatingControlsGuard.h"
@@ -64,20 +65,21 @@ ChannelSettings SimUnits::State() const {
     return channels;
 }
 
-FormLinkRig::FormLinkRig() {
+namespace {
+
+std::unique_ptr<TTarvelForm> MakeForm(ScriptedMessageBoxes& boxes) {
     TTarvelForm::Options options;
-    options.Messages = &Boxes;
-    options.Connected = [this] { return Link != nullptr && Link->Connected(); };
+    options.Messages = &boxes;
     options.CloseWaitMs = 0;
-    Form = std::make_unique<TTarvelForm>(std::move(options));
-    Link = std::make_unique<DeviceLink>(Port, *this, Form->Model());
-    // Until the window holds a link of its own, the pages reach this one.
-    const_cast<UiContext&>(Form->Context()).Link = Link.get();
+    return std::make_unique<TTarvelForm>(std::move(options));
 }
 
+} // namespace
+
+FormLinkRig::FormLinkRig() : Form(MakeForm(Boxes)), Port(Form->Port()), Link(&Form->Link()) {}
+
 FormLinkRig::~FormLinkRig() {
-    const_cast<UiContext&>(Form->Context()).Link = nullptr;
-    Link.reset();
+    Form.reset();
     qunsetenv("TARVEL_PORTS");
 }
 
@@ -94,11 +96,10 @@ FormLinkRig::~FormLinkRig() {
 
 ::testing::AssertionResult FormLinkRig::Connect(const QString& path, bool controller) {
     qputenv("TARVEL_PORTS", path.toLocal8Bit());
-    Boxes.Answer(false); // no read now
     if (controller) {
         Link->ConnectThroughController();
     } else {
-        Link->ConnectDirectly();
+        Link->ConnectDirectly(1.0, 1);
     }
     if (!Link->Connected()) {
         return ::testing::AssertionFailure()
@@ -117,22 +118,12 @@ FormLinkRig::~FormLinkRig() {
 }
 
 ::testing::AssertionResult FormLinkRig::ReadUnits() {
-    SettingsModel& model = Form->Model();
-    model.System.UnitCount =
-        Link->Mode() == ConnectionMode::Controller ? Link->Queries().QueryUnitCount() : 1;
-    if (model.System.UnitCount < 1) {
-        return ::testing::AssertionFailure() << "no unit counted";
+    const UnitsReadEnd end = tarvel::ReadUnits(*Link, Form->Model());
+    if (end.Result != UnitsReadEnd::Outcome::Read) {
+        return ::testing::AssertionFailure()
+               << "the read ended with " << static_cast<int>(end.Result) << " (" << end.Code << ")";
     }
-    for (int unit = 1; unit <= model.System.UnitCount; ++unit) {
-        if (const int result = Link->Queries().QueryUnit(unit); result != 1) {
-            return ::testing::AssertionFailure() << "unit " << unit << " read: " << result;
-        }
-    }
-    model.System.ReadValid = true;
-    {
-        UpdatingControlsGuard updating(Form->State());
-        Form->DisplaySetup().FillDisplayPage();
-    }
+    Form->DisplaySetup().FillDisplayPage();
     // The progress window took the activation; a window manager would give it back.
     if (Form->isVisible() && !Activate()) {
         return ::testing::AssertionFailure() << "the window did not become active again";
@@ -144,29 +135,6 @@ bool FormLinkRig::Activate() {
     // The window system reports the activation a moment after the window has it.
     return Reactivate(*Form) &&
            QTest::qWaitFor([this] { return QApplication::activeWindow() == Form.get(); });
-}
-
-void FormLinkRig::ShowProgress(const QString& text) {
-    Form->InfoForm().ShowProgress(text);
-}
-
-void FormLinkRig::SetProgressDots(const QString& dots) {
-    Form->InfoForm().SetProgressDots(dots);
-}
-
-void FormLinkRig::HideProgress() {
-    Form->InfoForm().HideProgress();
-}
-
-void FormLinkRig::FillDisplayPage() {
-    ++FillDisplayCount;
-    UpdatingControlsGuard updating(Form->State());
-    Form->DisplaySetup().FillDisplayPage();
-}
-
-void FormLinkRig::ExitApplication(int code) {
-    std::fprintf(stderr, "the link ended the program with %d\n", code);
-    std::abort();
 }
 
 } // namespace tarvel::test

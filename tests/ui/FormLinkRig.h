@@ -5,7 +5,6 @@
 #include "SimProcess.h"
 
 #include "device/DeviceLink.h"
-#include "device/LinkView.h"
 #include "model/ChannelSettings.h"
 #include "platform/QtSerialPort.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -42,21 +41,19 @@ private:
     std::string state_ = SimProcess::UniquePath("ui-state");
 };
 
-// The main window with a DeviceLink on the real serial port, wired the way the window holds
-// its link: the link reports to the window (status line, page control, Busy, progress window)
-// and the control mode command's read-back refills the Display Setup page. The window runs in
-// a fresh working directory with scripted message boxes.
-class FormLinkRig : public LinkView {
+// The main window on the real serial port, with its own link, in a fresh working directory
+// with scripted message boxes.
+class FormLinkRig {
 public:
     FormLinkRig();
-    ~FormLinkRig() override;
+    ~FormLinkRig();
     FormLinkRig(const FormLinkRig&) = delete;
     FormLinkRig& operator=(const FormLinkRig&) = delete;
 
     // Shows the window active, lets the start-up question pass (answered No) and forgets its
     // boxes.
     ::testing::AssertionResult Show();
-    // Connects on COM 1 = `path` and declines the read question.
+    // Connects on COM 1 = `path` without reading the units.
     ::testing::AssertionResult ConnectController(const QString& path);
     ::testing::AssertionResult ConnectDirect(const QString& path);
     // Reads every unit and fills the Display Setup page from the model, as a read from the
@@ -70,40 +67,11 @@ public:
     ScriptedMessageBoxes Boxes;
     WorkingDirectory Directory;
     std::unique_ptr<TTarvelForm> Form;
-    QtSerialPort Port;
-    std::unique_ptr<DeviceLink> Link;
-    int FillDisplayCount = 0;
-
-    // LinkView.
-    MessageBoxes& Messages() override { return Boxes; }
-    void SetStatusText(const QString& text) override { Form->SetStatusText(text); }
-    void SetPageControlEnabled(bool enabled) override { Form->SetPageControlEnabled(enabled); }
-    void SetBusyCursor(bool busy) override { busyCursor_ = busy; }
-    bool BusyCursorShown() const override { return busyCursor_; }
-    int Busy() const override { return Form->State().Busy; }
-    void SetBusy(int busy) override { Form->State().Busy = busy; }
-    void SetReadSendEnabled(bool enabled) override { Form->SetReadSendEnabled(enabled); }
-    void ShowProgress(const QString& text) override;
-    void SetProgressDots(const QString& dots) override;
-    void HideProgress() override;
-    void SetComNumberText(const QString&) override {}
-    void ShowUnitAddress(int, const QString&, bool) override {}
-    void SetVersionText(const QString&) override {}
-    void ShowLinkSettings(const LinkSettings&) override {}
-    double PlannedProjectorCount() const override { return 1.0; }
-    int SelectedProjectorCount() const override { return 1; }
-    void ReadAllSettings() override {}
-    void RefreshPage() override {}
-    void FillDisplayPage() override;
-    void FillSourcePage() override {}
-    void FillSeamPage() override {}
-    void ConnectedChanged(bool) override {}
-    [[noreturn]] void ExitApplication(int code) override;
+    SerialPort& Port;
+    DeviceLink* Link;
 
 private:
     ::testing::AssertionResult Connect(const QString& path, bool controller);
-
-    bool busyCursor_ = false;
 };
 
 } // namespace tarvel::test

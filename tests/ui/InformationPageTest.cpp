@@ -69,7 +69,7 @@ public:
         emit Written(bytes);
         return true;
     }
-    bool WaitForString(const QByteArray&, int) override { return false; }
+    bool WaitForString(const QByteArray&, int, QByteArray*) override { return false; }
     ModemLines LineStates() override { return Lines; }
 
     QByteArray AllWritten() const {

@@ -59,17 +59,17 @@ PageRig::~PageRig() {
     if (auto started = StartSimulator(std::move(simOptions)); !started) {
         return started;
     }
-    Boxes.Answer(false); // do not read the units now
     if (controller) {
         Link().ConnectThroughController();
     } else {
-        Link().ConnectDirectly();
+        Link().ConnectDirectly(1.0, 1);
     }
     if (!Link().Connected()) {
         return ::testing::AssertionFailure()
                << "not connected; boxes: " << Boxes.Texts().join(" | ").toStdString();
     }
-    Form->Model().System.UnitCount = controller ? Link().Queries().QueryUnitCount() : 1;
+    Form->Model().System.UnitCount =
+        controller ? Link().Queries().QueryUnitCount(Form->Model()) : 1;
     // Every channel of the units on the Channel Selects, as a projector count change lists them.
     const int channels = Form->Model().System.UnitCount * ChannelsPerUnit;
     Form->SourceSetup().SetChannelCount(channels);
@@ -93,7 +93,7 @@ PageRig::~PageRig() {
     const int units = Form->Model().System.UnitCount;
     for (int unit = 1; unit <= units; ++unit) {
         if (outputs) {
-            if (const int result = Link().Queries().QueryUnit(unit); result != 1) {
+            if (const int result = Link().Queries().QueryUnit(Form->Model(), unit); result != 1) {
                 return ::testing::AssertionFailure() << "unit " << unit << " read: " << result;
             }
             continue;

@@ -1,7 +1,7 @@
 // Test entry: the program's own application object (so its exception handling is under test),
 // and the child-process role that the start-up tests run from this same program.
 
-#include "device/LinkView.h"
+#include "device/LinkObserver.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/ApplicationStart.h"
 #include "ui/TTarvelForm.h"
@@ -26,8 +26,8 @@ namespace {
     tarvel::TTarvelForm form(std::move(options));
     form.show();
     std::printf("before the exit");
-    form.View().ExitApplication(-1);
-    std::abort(); // not reached: ExitApplication never returns
+    form.Observer().Abandoned(-1);
+    std::abort(); // not reached: the window ends the program
 }
 
 // --start KEY: run the program's start-up with scripted boxes and print every box's text and

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/MessageBoxes.h"
-#include "platform/QtMessageBoxes.h"
+#include "ui/QtMessageBoxes.h"
 
 #include <QByteArray>
 #include <QString>

@@ -455,55 +455,44 @@ void ChannelGroup::TestPatternChange() {
                               outputRaster_->isChecked() ? 1 : 0, testGrid_->isChecked() ? 1 : 0);
 }
 
-ControlSend ChannelGroup::SendTestPatternFromControls() {
+ControlCommand ChannelGroup::TestPatternFromControls() const {
     const int pattern = testPattern_->currentIndex();
     if (pattern < 0) {
-        return ControlSend::Invalid;
+        return ControlCommand::Refused();
     }
-    CommandEncoders* encoders = Encoders(context_);
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendTestPattern(unitChannel_.Unit, unitChannel_.Channel, pattern,
+    return ControlCommand::Of(Command::TestPattern(unitChannel_.Channel, pattern,
                                                    outputRaster_->isChecked() ? 1 : 0,
                                                    testGrid_->isChecked() ? 1 : 0));
 }
 
-ControlSend ChannelGroup::SendBlackLevelFromControls() {
+ControlCommand ChannelGroup::BlackLevelFromControls() const {
     const std::optional<double> level = black_->Value();
-    if (!level) {
-        return ControlSend::Invalid;
+    const NumericFieldRules& spec = black_->Spec();
+    // The record holds a byte: a level beyond it would reach the unit as another value.
+    if (!level || *level < spec.Lower.Value() || *level > spec.Upper.Value()) {
+        return ControlCommand::Refused();
     }
-    CommandEncoders* encoders = Encoders(context_);
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendBlackLevel(unitChannel_.Unit, unitChannel_.Channel,
-                                                  static_cast<int>(*level)));
+    return ControlCommand::Of(Command::BlackLevel(unitChannel_.Channel, TruncateToInt(*level)));
 }
 
-ControlSend ChannelGroup::SendHaloFromControls(EdgeSide side) {
+ControlCommand ChannelGroup::HaloFromControls(EdgeSide side) const {
     const HaloEdge& edge = halo_[SideIndex(side)];
     if (edge.Width == nullptr) {
-        return ControlSend::Sent;
+        return {};
     }
     const std::optional<double> width = edge.Width->Value();
     const std::optional<double> offset = edge.Offset->Value();
     if (!width || !offset) {
-        return ControlSend::Invalid;
+        return ControlCommand::Refused();
     }
-    CommandEncoders* encoders = Encoders(context_);
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendHalo(unitChannel_.Unit, unitChannel_.Channel, side,
-                                            static_cast<int>(*width), static_cast<int>(*offset)));
+    return ControlCommand::Of(
+        Command::Halo(unitChannel_.Channel, side, TruncateToInt(*width), TruncateToInt(*offset)));
 }
 
-ControlSend ChannelGroup::SendEdgeFeatherFromControls(EdgeSide side) {
+ControlCommand ChannelGroup::EdgeFeatherFromControls(EdgeSide side) const {
     const FeatherEdge& edge = feather_[SideIndex(side)];
     if (edge.Gamma == nullptr) {
-        return ControlSend::Sent;
+        return {};
     }
     const NumericFieldRules& gammaSpec = edge.Gamma->Spec();
     const std::optional<double> gamma = edge.Gamma->Value();
@@ -512,15 +501,11 @@ ControlSend ChannelGroup::SendEdgeFeatherFromControls(EdgeSide side) {
     // A gamma the unit refuses would be resent for ever.
     if (!gamma || !width || !offset || *gamma < gammaSpec.Lower.Value() ||
         *gamma > gammaSpec.Upper.Value()) {
-        return ControlSend::Invalid;
+        return ControlCommand::Refused();
     }
-    CommandEncoders* encoders = Encoders(context_);
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendEdgeFeather(
-        unitChannel_.Unit, unitChannel_.Channel, side, edge.Enable->isChecked() ? 1 : 0,
-        static_cast<float>(*gamma), static_cast<int>(*width), static_cast<int>(*offset)));
+    return ControlCommand::Of(Command::EdgeFeather(
+        unitChannel_.Channel, side, edge.Enable->isChecked() ? 1 : 0, static_cast<float>(*gamma),
+        TruncateToInt(*width), TruncateToInt(*offset)));
 }
 
 void ChannelGroup::SendBlackLevel(int level) {

@@ -40,7 +40,8 @@ public:
     ~ChannelGroup() override;
 
     // A NumericField named Stem + "Field", so the field itself can be found by name.
-    static NumericField* NewField(NumericFieldRules spec, const UiContext& context, QWidget* parent);
+    static NumericField* NewField(NumericFieldRules spec, const UiContext& context,
+                                  QWidget* parent);
 
     int Channel() const { return channel_; }
     QComboBox* TestPatternList() const { return testPattern_; }
@@ -50,12 +51,12 @@ public:
     void FillTestPattern();
     void FillBlackLevel();
 
-    // The whole-configuration send: each value from the controls as they stand, converted
-    // without a message (the caller reports an Invalid once).
-    ControlSend SendTestPatternFromControls();
-    ControlSend SendBlackLevelFromControls();
-    ControlSend SendHaloFromControls(EdgeSide side);
-    ControlSend SendEdgeFeatherFromControls(EdgeSide side);
+    // The whole-configuration send: the command each setting's controls describe as they
+    // stand, converted without a message (the caller reports an invalid value once).
+    ControlCommand TestPatternFromControls() const;
+    ControlCommand BlackLevelFromControls() const;
+    ControlCommand HaloFromControls(EdgeSide side) const;
+    ControlCommand EdgeFeatherFromControls(EdgeSide side) const;
 
     // "Edge Feathering (Advanced)": shown in advanced mode.
     void SetAdvancedShown(bool shown);

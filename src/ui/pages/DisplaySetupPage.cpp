@@ -385,54 +385,42 @@ ChannelGroup* DisplaySetupPage::Group(int channel) const {
                                                   : nullptr;
 }
 
-ControlSend DisplaySetupPage::SendTestPatternFromControls(int channel) {
-    ChannelGroup* group = Group(channel);
-    return group != nullptr ? group->SendTestPatternFromControls() : ControlSend::Sent;
+ControlCommand DisplaySetupPage::TestPatternFromControls(int screen) const {
+    const ChannelGroup* group = Group(screen);
+    return group != nullptr ? group->TestPatternFromControls() : ControlCommand{};
 }
 
-ControlSend DisplaySetupPage::SendBlackLevelFromControls(int channel) {
-    ChannelGroup* group = Group(channel);
-    return group != nullptr ? group->SendBlackLevelFromControls() : ControlSend::Sent;
+ControlCommand DisplaySetupPage::BlackLevelFromControls(int screen) const {
+    const ChannelGroup* group = Group(screen);
+    return group != nullptr ? group->BlackLevelFromControls() : ControlCommand{};
 }
 
-ControlSend DisplaySetupPage::SendHaloFromControls(int channel, EdgeSide side) {
-    ChannelGroup* group = Group(channel);
-    return group != nullptr ? group->SendHaloFromControls(side) : ControlSend::Sent;
+ControlCommand DisplaySetupPage::HaloFromControls(int screen, EdgeSide side) const {
+    const ChannelGroup* group = Group(screen);
+    return group != nullptr ? group->HaloFromControls(side) : ControlCommand{};
 }
 
-ControlSend DisplaySetupPage::SendEdgeFeatherFromControls(int channel, EdgeSide side) {
-    ChannelGroup* group = Group(channel);
-    return group != nullptr ? group->SendEdgeFeatherFromControls(side) : ControlSend::Sent;
+ControlCommand DisplaySetupPage::EdgeFeatherFromControls(int screen, EdgeSide side) const {
+    const ChannelGroup* group = Group(screen);
+    return group != nullptr ? group->EdgeFeatherFromControls(side) : ControlCommand{};
 }
 
-ControlSend DisplaySetupPage::SendDataDoublingFromControls(int unit) {
-    CommandEncoders* encoders = Encoders(Context());
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendDataDoubling(unit, dataDoubleBox_->isChecked() ? 1 : 0));
+ControlCommand DisplaySetupPage::DataDoublingFromControls() const {
+    return ControlCommand::Of(Command::DataDoubling(dataDoubleBox_->isChecked() ? 1 : 0));
 }
 
-ControlSend DisplaySetupPage::SendBasicFeatheringFromControls(int unit) {
+ControlCommand DisplaySetupPage::BasicFeatheringFromControls() const {
     const NumericFieldRules& spec = basicGamma_->Spec();
     const std::optional<double> gamma = basicGamma_->Value();
     if (!gamma || *gamma < spec.Lower.Value() || *gamma > spec.Upper.Value()) {
-        return ControlSend::Invalid;
+        return ControlCommand::Refused();
     }
-    CommandEncoders* encoders = Encoders(Context());
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendBasicFeathering(unit, basicBox_->isChecked() ? 1 : 0,
-                                                       static_cast<float>(*gamma)));
+    return ControlCommand::Of(
+        Command::BasicFeathering(basicBox_->isChecked() ? 1 : 0, static_cast<float>(*gamma)));
 }
 
-ControlSend DisplaySetupPage::SendControlModeFromControls(int unit) {
-    CommandEncoders* encoders = Encoders(Context());
-    if (encoders == nullptr) {
-        return ControlSend::Sent;
-    }
-    return ControlSendOf(encoders->SendControlMode(unit, advancedBox_->isChecked() ? 1 : 0));
+ControlCommand DisplaySetupPage::ControlModeFromControls() const {
+    return ControlCommand::Of(Command::ControlMode(advancedBox_->isChecked() ? 1 : 0));
 }
 
 void DisplaySetupPage::SetSeamBridgeTwin(bool checked) {
@@ -496,9 +484,14 @@ void DisplaySetupPage::AdvanceModeCheckBoxClick() {
     if (Context().MaySend()) {
         const int mode = advancedBox_->isChecked() ? 1 : 0;
         // Each unit's outputs are read back afterwards and the page refilled.
+        const QPointer<DisplaySetupPage> self(this);
         const UnitsSent sent =
-            SendToUnits(Context(), this, [mode](CommandEncoders& encoders, int unit) {
-                return encoders.SendControlMode(unit, mode);
+            SendToUnits(Context(), this, [self, mode](CommandEncoders& encoders, int unit) {
+                const SendResult result = encoders.SendControlMode(unit, mode);
+                if (result == SendResult::Done && self) {
+                    self->FillDisplayPage();
+                }
+                return result;
             });
         if (sent == UnitsSent::Gone) {
             return;

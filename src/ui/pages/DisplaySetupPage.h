@@ -67,16 +67,16 @@ public:
     // The test pattern list of the first channel on the visible sub-page (channel 1 or 5).
     QWidget* FirstTestPatternList() const;
 
-    // The whole-configuration send, from the controls as they stand (channel 1..8, unit 1..2).
-    // An Invalid sends nothing and shows nothing: the caller stops with its own message.
-    ControlSend SendTestPatternFromControls(int channel);
-    ControlSend SendBlackLevelFromControls(int channel);
-    ControlSend SendHaloFromControls(int channel, EdgeSide side);
-    ControlSend SendEdgeFeatherFromControls(int channel, EdgeSide side);
-    ControlSend SendDataDoublingFromControls(int unit);
-    ControlSend SendBasicFeatheringFromControls(int unit);
-    // Reads the unit's outputs back and refills this page afterwards.
-    ControlSend SendControlModeFromControls(int unit);
+    // The whole-configuration send: the command each setting's controls describe as they
+    // stand (screen 1..8; the unit-wide ones as this page shows them for every unit). A value
+    // that is not usable shows nothing: the caller stops with its own message.
+    ControlCommand TestPatternFromControls(int screen) const;
+    ControlCommand BlackLevelFromControls(int screen) const;
+    ControlCommand HaloFromControls(int screen, EdgeSide side) const;
+    ControlCommand EdgeFeatherFromControls(int screen, EdgeSide side) const;
+    ControlCommand DataDoublingFromControls() const;
+    ControlCommand BasicFeatheringFromControls() const;
+    ControlCommand ControlModeFromControls() const;
 
     // The seam bridge twins. The Seam Removal page copies its Enable box and threshold here;
     // neither runs a handler.

@@ -372,8 +372,8 @@ void PlanningPage::ProjectorResComboBoxChange() {
 
 void PlanningPage::NumOfScreenComboBoxChange() {
     std::optional<BusyCursorScope> cursor;
-    if (Context().Link != nullptr) {
-        cursor.emplace(Context().Link->View());
+    if (Context().Observer != nullptr) {
+        cursor.emplace(*Context().Observer);
     }
     ReadControls();
     calc_.ChangeProjectorCount();
@@ -626,8 +626,11 @@ bool PlanningPage::RefreshFromUnits() {
     if (!Context().IsConnected() || Context().Link == nullptr) {
         return true;
     }
-    BusyCursorScope cursor(Context().Link->View());
-    if (ConfigurationTransfer::ReadUnits(Context(), ConfigurationTransfer::UnitNaming::Numbered)) {
+    std::optional<BusyCursorScope> cursor;
+    if (Context().Observer != nullptr) {
+        cursor.emplace(*Context().Observer);
+    }
+    if (ConfigurationTransfer::ReadUnits(Context(), UnitNaming::Numbered)) {
         return true;
     }
     Context().ShowStatus(QString());
@@ -655,7 +658,7 @@ bool PlanningPage::CheckUnitCountForMode() {
     if (!Context().IsConnected() || Context().Link == nullptr) {
         return true;
     }
-    return Context().Link->CheckUnitCountForMode();
+    return Context().Link->CheckUnitCountForMode(PlannedProjectorCount(), SelectedProjectorCount());
 }
 
 void PlanningPage::SendProjectorCount(int count) {

@@ -1,5 +1,6 @@
 #include "ui/pages/SeamRemovalPage.h"
 
+#include "config/SendPlan.h"
 #include "device/CommandEncoders.h"
 #include "device/DeviceLink.h"
 #include "ui/BusyGuard.h"
@@ -239,18 +240,6 @@ void SeamRemovalPage::MirrorBridge(bool checked) {
     }
 }
 
-ControlSend SeamRemovalPage::CommitSeamGains() {
-    const QPointer<SeamRemovalPage> self(this);
-    seamSendStopped_ = false;
-    for (NumericField* field : gains_) {
-        field->CommitField();
-        if (!self || seamSendStopped_) {
-            return ControlSend::Stopped;
-        }
-    }
-    return ControlSend::Sent;
-}
-
 void SeamRemovalPage::SendManualSeam() {
     std::array<int, GainCount> values{};
     for (std::size_t i = 0; i < gains_.size(); ++i) {
@@ -263,10 +252,7 @@ void SeamRemovalPage::SendManualSeam() {
     }
     if (CommandEncoders* encoders = Encoders(Context())) {
         const UnitChannel uc = Selected();
-        if (ControlSendOf(encoders->SendManualSeam(uc.Unit, uc.Channel, SeamMode, values)) ==
-            ControlSend::Stopped) {
-            seamSendStopped_ = true;
-        }
+        encoders->SendManualSeam(uc.Unit, uc.Channel, ManualSeamMode, values);
     }
 }
 
@@ -337,7 +323,10 @@ void SeamRemovalPage::SeamAutoSingleConfigButtonClick() {
     CommandEncoders* encoders = Encoders(Context());
     if (encoders != nullptr && Context().MaySend()) {
         const UnitChannel uc = Selected();
-        encoders->SendAutoSeam(uc.Unit, uc.Channel);
+        const QPointer<SeamRemovalPage> self(this);
+        if (encoders->SendAutoSeam(uc.Unit, uc.Channel) == SendResult::Done && self) {
+            FillSeamPage();
+        }
     }
 }
 
@@ -349,8 +338,13 @@ void SeamRemovalPage::SeamAutoAllConfigButtonClick() {
     if (Encoders(Context()) == nullptr || !Context().MaySend()) {
         return;
     }
-    SendToEveryChannel(Context(), this, [](CommandEncoders& encoders, int unit, int channel) {
-        return encoders.SendAutoSeam(unit, channel);
+    const QPointer<SeamRemovalPage> self(this);
+    SendToEveryChannel(Context(), this, [self](CommandEncoders& encoders, int unit, int channel) {
+        const SendResult result = encoders.SendAutoSeam(unit, channel);
+        if (result == SendResult::Done && self) {
+            self->FillSeamPage();
+        }
+        return result;
     });
 }
 

@@ -28,7 +28,6 @@ class SeamRemovalPage : public TabPage {
 
 public:
     static constexpr int GainCount = 8;
-    static constexpr int SeamMode = -4; // the mode the manual seam command always carries
 
     explicit SeamRemovalPage(const UiContext& context, QWidget* parent = nullptr);
     ~SeamRemovalPage() override;
@@ -46,10 +45,6 @@ public:
     // The selected channel 1..8, and selecting one as a click on the Channel Select does.
     int SelectedChannel() const;
     void SelectChannel(int channel);
-
-    // The eight gain fields' commits in order, as leaving each would run them. Stopped (and no
-    // further commit) when the user gave up on a send or the port was lost.
-    ControlSend CommitSeamGains();
 
     // The Display Setup twin of the Enable box was clicked: unless the program is filling
     // controls, the Enable box takes its state and its handler runs.
@@ -86,7 +81,6 @@ private:
     QCheckBox* bridgeSingle_ = nullptr;
     QCheckBox* bridgeAll_ = nullptr;
     NumericField* threshold_ = nullptr;
-    bool seamSendStopped_ = false;
 };
 
 } // namespace tarvel

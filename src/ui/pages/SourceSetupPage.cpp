@@ -1,5 +1,6 @@
 #include "ui/pages/SourceSetupPage.h"
 
+#include "config/InputColours.h"
 #include "config/NumberFormat.h"
 #include "device/CommandEncoders.h"
 #include "device/DeviceLink.h"
@@ -44,12 +45,15 @@ constexpr std::int64_t HPositionSpan = 128;
 constexpr std::int64_t VPositionSpan = 16;
 constexpr std::int32_t NoLimit = -1;
 
+const QString NoInputText =
+    QStringLiteral("Error! Zelvar detect no input on input channel 1. Auto Color Balance aborted.");
 const QString ColourBoundsMessage = QStringLiteral("Error! Value out of bounds! ");
 const QString ContrastEnding = QStringLiteral("' is not a valid Contrast Level.");
 const QString BrightnessEnding = QStringLiteral("' is not a valid Brightness Level.");
 
-// One colour field: where its value lives and how it is sent and shown. Rows in the order of
-// the Enter chain; each row's Enter target is the next row, the last one's the first.
+// One colour field: its name, and where its value lives, its bounds and how it is shown
+// (InputColourRules, in the same order: the order of the Enter chain, each row's Enter target
+// is the next row, the last one's the first).
 struct ColourRow {
     const char* Stem;
     bool Contrast;
@@ -58,27 +62,24 @@ struct ColourRow {
     double Upper;
     const char* RangeText;
     float InputSettings::*Field;
-    int Digits; // significant digits when filled from the model
+    int Digits;
 };
 
-constexpr std::array<ColourRow, 8> ColourRows{{
-    {"LeftOContrast", true, InputColour::Overall, 75, 125, "(75 - 125)",
-     &InputSettings::OverallContrast, 5},
-    {"LeftOBrightness", false, InputColour::Overall, 75, 125, "(75 - 125)",
-     &InputSettings::OverallBrightness, 5},
-    {"LeftRContrast", true, InputColour::Red, -25, 25, "(-25 - +25)", &InputSettings::RedContrast,
-     4},
-    {"LeftRBrightness", false, InputColour::Red, -25, 25, "(-25 - +25)",
-     &InputSettings::RedBrightness, 4},
-    {"LeftGContrast", true, InputColour::Green, -25, 25, "(-25 - +25)",
-     &InputSettings::GreenContrast, 4},
-    {"LeftGBrightness", false, InputColour::Green, -25, 25, "(-25 - +25)",
-     &InputSettings::GreenBrightness, 4},
-    {"LeftBContrast", true, InputColour::Blue, -25, 25, "(-25 - +25)", &InputSettings::BlueContrast,
-     4},
-    {"LeftBBrightness", false, InputColour::Blue, -25, 25, "(-25 - +25)",
-     &InputSettings::BlueBrightness, 4},
-}};
+constexpr std::array<const char*, 8> ColourStems{
+    "LeftOContrast", "LeftOBrightness", "LeftRContrast", "LeftRBrightness",
+    "LeftGContrast", "LeftGBrightness", "LeftBContrast", "LeftBBrightness"};
+
+constexpr std::array<ColourRow, 8> MakeColourRows() {
+    std::array<ColourRow, 8> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const InputColourRule& rule = InputColourRules[i];
+        rows[i] = {ColourStems[i], rule.Contrast,  rule.Colour, rule.Lower,
+                   rule.Upper,     rule.RangeText, rule.Field,  rule.Digits};
+    }
+    return rows;
+}
+
+constexpr std::array<ColourRow, 8> ColourRows = MakeColourRows();
 
 // Row captions of the colour grid, one per colour (contrast and brightness side by side).
 constexpr std::array<const char*, 4> ColourCaptions{"Overall", "Red", "Green", "Blue"};
@@ -428,58 +429,17 @@ void SourceSetupPage::SendColour(std::size_t row, double value) {
     const ColourRow& colour = ColourRows[row];
     const UnitChannel uc = Selected();
     const auto level = static_cast<float>(value);
-    const SendResult result =
-        colour.Contrast ? encoders->SendInputContrast(uc.Unit, uc.Channel, colour.Colour, level)
-                        : encoders->SendInputBrightness(uc.Unit, uc.Channel, colour.Colour, level);
-    if (ControlSendOf(result) == ControlSend::Stopped) {
-        colourSendStopped_ = true;
+    if (colour.Contrast) {
+        encoders->SendInputContrast(uc.Unit, uc.Channel, colour.Colour, level);
+    } else {
+        encoders->SendInputBrightness(uc.Unit, uc.Channel, colour.Colour, level);
     }
 }
 
-ControlSend SourceSetupPage::CommitColourFields() {
-    const QPointer<SourceSetupPage> self(this);
-    colourSendStopped_ = false;
-    for (NumericField* field : colourFields_) {
-        field->CommitField();
-        if (!self) {
-            return ControlSend::Stopped;
-        }
-        if (colourSendStopped_) {
-            return ControlSend::Stopped;
-        }
+void SourceSetupPage::RefuseColour(std::size_t rule) {
+    if (rule < colourFields_.size()) {
+        colourFields_[rule]->CommitField();
     }
-    return ControlSend::Sent;
-}
-
-ControlSend SourceSetupPage::SendPositionAndPhaseFromControls() {
-    const std::optional<double> h = hPosition_->Value();
-    const std::optional<double> v = vPosition_->Value();
-    const std::optional<double> phase = phase_->Value();
-    if (!h || !v || !phase) {
-        return ControlSend::Invalid;
-    }
-    const QPointer<SourceSetupPage> self(this);
-    const UnitChannel uc = Selected();
-    const struct {
-        SendResult (CommandEncoders::*Send)(int unit, int channel, int value);
-        double Value;
-    } sends[] = {
-        {&CommandEncoders::SendHorizontalPosition, *h},
-        {&CommandEncoders::SendVerticalPosition, *v},
-        {&CommandEncoders::SendInputPhase, *phase},
-    };
-    for (const auto& send : sends) {
-        CommandEncoders* encoders = Encoders(Context());
-        if (encoders == nullptr) {
-            return ControlSend::Sent;
-        }
-        const SendResult result =
-            (encoders->*send.Send)(uc.Unit, uc.Channel, static_cast<int>(send.Value));
-        if (!self || ControlSendOf(result) == ControlSend::Stopped) {
-            return ControlSend::Stopped;
-        }
-    }
-    return ControlSend::Sent;
 }
 
 void SourceSetupPage::SaveConfigButtonClick() {
@@ -522,7 +482,29 @@ void SourceSetupPage::AutoConfigButtonClick() {
     }
     const WaitCursor cursor;
     const UnitChannel uc = Selected();
-    encoders->SendResetInputConfig(uc.Unit, uc.Channel);
+    const QPointer<SourceSetupPage> self(this);
+    if (encoders->SendResetInputConfig(uc.Unit, uc.Channel) == SendResult::Done && self) {
+        FillSourcePage();
+    }
+}
+
+void SourceSetupPage::RunAutomaticOn(int unit, AutoOperation operation, bool& goOn) {
+    const QPointer<SourceSetupPage> self(this);
+    const CommandEncoders::AutomaticEnd end = Encoders(Context())->RunAutomatic(unit, operation);
+    goOn = false;
+    if (!self) {
+        return;
+    }
+    if (end.InputsRead) {
+        FillSourcePage();
+    }
+    if (end.NoInput) {
+        Context().Messages.Information(NoInputText);
+        if (!self) {
+            return;
+        }
+    }
+    goOn = end.Sent == SendResult::Done && Encoders(Context()) != nullptr;
 }
 
 void SourceSetupPage::AutoColorBalanceButtonClick() {
@@ -577,7 +559,6 @@ void SourceSetupPage::RunOnUnits(AutoOperation operation) {
     const AutomaticRow& row = RowFor(operation);
     const QPointer<SourceSetupPage> self(this);
     TTarvelForm* form = Context().Form;
-    CommandEncoders* encoders = Encoders(Context());
     ProgressShown progress;
     if (form != nullptr) {
         progress.Window = &form->InfoForm();
@@ -586,15 +567,16 @@ void SourceSetupPage::RunOnUnits(AutoOperation operation) {
             form->SetPageControlEnabled(false);
         }
     }
-    const SendResult first = encoders->RunAutomatic(1, operation);
+    bool goOn = false;
+    RunAutomaticOn(1, operation, goOn);
     if (!self) {
         return;
     }
     if (form != nullptr && row.DisablesPageControl) {
         form->SetPageControlEnabled(true);
     }
-    if (first == SendResult::Done && Context().Model.System.UnitCount > 1) {
-        encoders->RunAutomatic(2, operation);
+    if (goOn && Context().Model.System.UnitCount > 1) {
+        RunAutomaticOn(2, operation, goOn);
     }
 }
 

@@ -58,14 +58,9 @@ public:
     std::int64_t VPositionMin() const { return vPositionMin_; }
     std::int64_t VPositionMax() const { return vPositionMax_; }
 
-    // The eight colour fields' commits in the order overall contrast, overall brightness, red
-    // contrast ... blue brightness, as leaving each would run them. Stopped (and no further
-    // commit) when the user gave up on a send or the port was lost.
-    ControlSend CommitColourFields();
-    // The whole-configuration send: the H position, V position and phase of the selected
-    // channel from their edits, as they stand (no bounds check). Invalid, sending nothing, when
-    // an edit holds no number.
-    ControlSend SendPositionAndPhaseFromControls();
+    // The whole-configuration send leaves out a colour value this page refuses: the field's
+    // commit says why, as when the user leaves it (rule: index in InputColourRules).
+    void RefuseColour(std::size_t rule);
 
     // Button handlers.
     void SaveConfigButtonClick();
@@ -89,6 +84,8 @@ private:
     void RunAutomatic(AutoOperation operation);
     bool Confirmed(AutoOperation operation) const;
     void RunOnUnits(AutoOperation operation);
+    // One unit's adjustment; the page shows what was read. goOn: the next unit may follow.
+    void RunAutomaticOn(int unit, AutoOperation operation, bool& goOn);
     void SendColour(std::size_t row, double value);
     QString HPositionBoundsMessage() const;
 
@@ -105,7 +102,6 @@ private:
     QPushButton* autoColorBalanceButton_ = nullptr;
     std::vector<NumericField*> colourFields_; // in the order of the colour table
 
-    bool colourSendStopped_ = false;
     std::int64_t hPositionMin_ = 0;
     std::int64_t hPositionMax_ = 0;
     std::int64_t vPositionMin_ = 0;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "device/SendResult.h"
+#include "protocol/Command.h"
 
 #include <functional>
+#include <optional>
 
 class QObject;
 
@@ -27,6 +29,16 @@ enum class ControlSend {
 
 ControlSend ControlSendOf(SendResult result);
 
+// What a setting's controls hold, as the command that would send it: Valid without Cmd when
+// there is nothing to send (no such edge); not Valid when a control holds no usable value.
+struct ControlCommand {
+    bool Valid = true;
+    std::optional<Command> Cmd;
+
+    static ControlCommand Of(const Command& command) { return {true, command}; }
+    static ControlCommand Refused() { return {false, std::nullopt}; }
+};
+
 // The link's encoders; null while the window has no link.
 CommandEncoders* Encoders(const UiContext& context);
 
@@ -38,8 +50,8 @@ UnitsSent SendToUnits(const UiContext& context, const QObject* owner,
 
 // Runs `send` for channels 1-4 of unit 1 and, when UnitCount is above 1, of unit 2, stopping at
 // the first send that did not go through (Stopped): the rest would only repeat its failure.
-UnitsSent SendToEveryChannel(
-    const UiContext& context, const QObject* owner,
-    const std::function<SendResult(CommandEncoders&, int unit, int channel)>& send);
+UnitsSent
+SendToEveryChannel(const UiContext& context, const QObject* owner,
+                   const std::function<SendResult(CommandEncoders&, int unit, int channel)>& send);
 
 } // namespace tarvel

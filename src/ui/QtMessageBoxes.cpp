@@ -1,4 +1,4 @@
-#include "platform/QtMessageBoxes.h"
+#include "ui/QtMessageBoxes.h"
 
 #include <QMessageBox>
 
