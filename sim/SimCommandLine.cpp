@@ -58,6 +58,16 @@ const std::vector<OptionRow>& OptionTable() {
          [](SimOptions& o, std::string_view v) { return !(o.LogPath = v).empty(); }},
         {"--state", "FILE", "keep FILE holding the units' 1720-byte record image",
          [](SimOptions& o, std::string_view v) { return !(o.StatePath = v).empty(); }},
+        {"--load", "FILE", "start the units from FILE, a 1720-byte record image",
+         [](SimOptions& o, std::string_view v) { return !(o.LoadPath = v).empty(); }},
+        {"--tcp", "PORT", "also serve the line raw on 127.0.0.1:PORT (0: a free port)",
+         [](SimOptions& o, std::string_view v) { return ToInt(v, 0, 65535, o.TcpPort); }},
+        {"--no-pty", "", "serve on TCP only, no pseudo-terminal (needs --tcp)",
+         [](SimOptions& o, std::string_view) { return o.NoPty = true; }},
+        {"--any-speed", "", "answer at any line rate (else noise unless 38400/57600)",
+         [](SimOptions& o, std::string_view) { return o.AnySpeed = true; }},
+        {"--pace", "", "write replies no faster than the line rate (10 bits a byte)",
+         [](SimOptions& o, std::string_view) { return o.Pace = true; }},
         {"--input-layout", "F|N", "input status reply: 'N' 78 data bytes, 'F' 70",
          [](SimOptions& o, std::string_view v) {
              if (v != "F" && v != "N")
@@ -160,6 +170,14 @@ SimCommandLineResult ParseSimCommandLine(const std::vector<std::string>& args, S
         error = "--refuse-every and --error-every are controller answers (--mode controller)";
         return SimCommandLineResult::Error;
     }
+    if (parsed.NoPty && parsed.TcpPort < 0) {
+        error = "--no-pty leaves nothing to serve on without --tcp";
+        return SimCommandLineResult::Error;
+    }
+    if (parsed.NoPty && !parsed.LinkPath.empty()) {
+        error = "--link needs the pseudo-terminal (no --no-pty)";
+        return SimCommandLineResult::Error;
+    }
     for (int screen : parsed.NoVideoScreens) {
         if (screen > 4 * parsed.Units) {
             error = "--no-video " + std::to_string(screen) + ": no such screen with " +
@@ -175,8 +193,10 @@ std::string SimUsageText() {
     std::string text =
         "Usage: zelvar-sim [options]\n"
         "Plays one or two Zelvar units, directly or behind a Prendel controller, on a\n"
-        "pseudo-terminal. Prints the terminal's path on the first line and runs until\n"
-        "SIGTERM or SIGINT. The wire behaviour is described in docs/protocol.md.\n\n"
+        "pseudo-terminal and/or a loopback TCP port. Prints the terminal's path on the\n"
+        "first line (and, with --tcp, \"127.0.0.1:PORT\" on the next; with --no-pty on the\n"
+        "first) and runs until SIGTERM or SIGINT. The wire behaviour is described in\n"
+        "docs/protocol.md.\n\n"
         "Options:\n"
         "  --help                    this text\n";
     for (const OptionRow& row : OptionTable()) {
@@ -188,7 +208,11 @@ std::string SimUsageText() {
     }
     text += "\nThe every-N counters count commands: every complete non-empty line received\n"
             "(frame, query, NZV, debug, direct command), the first one being 1. A bare \"\\r\"\n"
-            "is a probe and is not counted.\n";
+            "is a probe and is not counted.\n"
+            "\nThe units answer only at their own rate on the terminal: 38400 baud direct,\n"
+            "57600 through the controller. At any other rate every byte is answered by one\n"
+            "byte of noise (the byte with its top bit set) and nothing is carried out or\n"
+            "logged. TCP has no rate; --pace there keeps to the mode's own rate.\n";
     return text;
 }
 

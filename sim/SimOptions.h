@@ -33,9 +33,20 @@ struct SimOptions {
     int SilentAfter = -1; // -1 = off
     int HangupAfter = -1; // -1 = off
 
+    // The line: noise at any speed but the mode's own unless AnySpeed; replies at the wire's
+    // own pace with Pace.
+    bool AnySpeed = false;
+    bool Pace = false;
+
+    // Served on the pseudo-terminal unless NoPty, and on 127.0.0.1:TcpPort when TcpPort >= 0
+    // (0: a free port).
+    int TcpPort = -1;
+    bool NoPty = false;
+
     std::string LinkPath;
     std::string LogPath;
     std::string StatePath;
+    std::string LoadPath; // a 1720-byte record image to start the units from
 };
 
 } // namespace tarvel

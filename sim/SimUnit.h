@@ -32,6 +32,12 @@ public:
     const ChannelSettings::InputBlock& InputBlock() const { return Inputs; }
     const ChannelSettings::OutputBlock& OutputBlock() const { return Outputs; }
     const UnitInfo& Info() const { return SystemInfo; }
+    // Every record at once, as a saved image holds them.
+    void LoadBlocks(const ChannelSettings::InputBlock& inputs,
+                    const ChannelSettings::OutputBlock& outputs) {
+        Inputs = inputs;
+        Outputs = outputs;
+    }
 
     // A unit-wide setting is held in every channel's output record, as the unit reports it.
     void SetUnitWide(const std::function<void(OutputSettings&)>& change);

@@ -90,6 +90,24 @@ Simulator::Simulator(const SimOptions& options) : Options(options) {
     LastImage = StateImage();
 }
 
+static_assert(Simulator::StateImageSize == 2 * InputBlockSize + 2 * OutputBlockSize);
+
+bool Simulator::LoadStateImage(std::span<const std::uint8_t> image) {
+    if (image.size() != StateImageSize)
+        return false;
+    for (SimUnit& unit : Units) {
+        const auto u = static_cast<std::size_t>(unit.Index() - 1);
+        ChannelSettings::InputBlock inputs{};
+        ChannelSettings::OutputBlock outputs{};
+        ReadBlock(image.subspan(u * InputBlockSize).first<InputBlockSize>(), inputs);
+        ReadBlock(image.subspan(2 * InputBlockSize + u * OutputBlockSize).first<OutputBlockSize>(),
+                  outputs);
+        unit.LoadBlocks(inputs, outputs);
+    }
+    LastImage = StateImage();
+    return true;
+}
+
 std::vector<std::uint8_t> Simulator::StateImage() const {
     std::vector<std::uint8_t> image(2 * InputBlockSize + 2 * OutputBlockSize, 0);
     for (const SimUnit& unit : Units) {
@@ -138,8 +156,28 @@ void Simulator::Schedule(std::string_view bytes, std::int64_t earliestMs, SimOut
     ReplyFreeMs = at;
 }
 
-SimOutput Simulator::Receive(std::string_view bytes, std::int64_t nowMs) {
+bool Simulator::WrongSpeed(int lineBaud) const {
+    return !Options.AnySpeed && lineBaud != NoLineSpeed && lineBaud != OwnBaud();
+}
+
+void Simulator::OnNoise(std::string_view bytes, std::int64_t nowMs, SimOutput& out) {
+    // The unit hears garbage: whatever line it was reading is broken, and nothing in the
+    // garbage is a command. What it sends back is read at the wrong rate too.
+    Line.clear();
+    SwallowReturn = false;
+    if (LineClosed || Silent() || (!Controller() && Units[0].IsBusy(nowMs)))
+        return;
+    std::string noise(bytes);
+    std::transform(noise.begin(), noise.end(), noise.begin(), Noise);
+    Schedule(noise, nowMs, out);
+}
+
+SimOutput Simulator::Receive(std::string_view bytes, std::int64_t nowMs, int lineBaud) {
     SimOutput out;
+    if (WrongSpeed(lineBaud)) {
+        OnNoise(bytes, nowMs, out);
+        return out;
+    }
     for (char c : bytes) {
         if (LineClosed)
             break;

@@ -4,6 +4,7 @@
 #include "SimUnit.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,14 +36,33 @@ public:
     // A carriage return this soon after the one that ended a command belongs to it ("\r\r").
     static constexpr std::int64_t DoubleReturnMs = 100;
     static constexpr std::size_t MaxLineLength = 250;
+    // The rates the units and the controller speak; a line without a rate (a TCP connection)
+    // is NoLineSpeed.
+    static constexpr int DirectBaud = 38400;
+    static constexpr int ControllerBaud = 57600;
+    static constexpr int NoLineSpeed = -1;
 
     explicit Simulator(const SimOptions& options);
 
-    SimOutput Receive(std::string_view bytes, std::int64_t nowMs);
+    // lineBaud is the rate the line is set to (0 for a hung-up or unknown rate). At a rate
+    // other than the mode's own every byte is answered by one byte of noise and nothing else
+    // happens, unless the options allow any speed.
+    SimOutput Receive(std::string_view bytes, std::int64_t nowMs, int lineBaud = NoLineSpeed);
+
+    int OwnBaud() const { return Controller() ? ControllerBaud : DirectBaud; }
+    bool WrongSpeed(int lineBaud) const;
+    // What a byte becomes on a line at the wrong rate: never a prompt, never text.
+    static char Noise(char byte) {
+        return static_cast<char>(static_cast<unsigned char>(byte) | 0x80);
+    }
 
     // The records as the configuration file holds them: unit 1 inputs, unit 2 inputs, unit 1
     // outputs, unit 2 outputs, records 0..4 each (1720 bytes). A missing unit is all zero.
     std::vector<std::uint8_t> StateImage() const;
+    static constexpr std::size_t StateImageSize = 1720;
+    // Replaces the units' records with such an image; the blocks of a unit that is not
+    // simulated are ignored. False, and nothing changed, if the size is wrong.
+    bool LoadStateImage(std::span<const std::uint8_t> image);
 
     int UnitCount() const { return static_cast<int>(Units.size()); }
     SimUnit& Unit(int unit) { return Units.at(static_cast<std::size_t>(unit - 1)); }
@@ -66,6 +86,7 @@ private:
     std::int64_t AutomaticMs(const SimUnit& unit) const;
     SimUnit* UnitAt(int address);
     std::string Echo(std::string_view line) const;
+    void OnNoise(std::string_view bytes, std::int64_t nowMs, SimOutput& out);
     void Schedule(std::string_view bytes, std::int64_t earliestMs, SimOutput& out);
     void OnReturn(std::int64_t nowMs, SimOutput& out);
     void OnProbe(std::int64_t nowMs, SimOutput& out);

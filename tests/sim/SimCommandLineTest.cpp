@@ -52,7 +52,13 @@ TEST(SimCommandLine, ReadsEveryOption) {
                      "--silent-after",
                      "6",
                      "--hangup-after",
-                     "7"},
+                     "7",
+                     "--load",
+                     "/tmp/i",
+                     "--tcp",
+                     "0",
+                     "--any-speed",
+                     "--pace"},
                     o, error),
               SimCommandLineResult::Run)
         << error;
@@ -77,6 +83,15 @@ TEST(SimCommandLine, ReadsEveryOption) {
     EXPECT_TRUE(o.DebugConsole);
     EXPECT_EQ(o.SilentAfter, 6);
     EXPECT_EQ(o.HangupAfter, 7);
+    EXPECT_EQ(o.LoadPath, "/tmp/i");
+    EXPECT_EQ(o.TcpPort, 0);
+    EXPECT_FALSE(o.NoPty);
+    EXPECT_TRUE(o.AnySpeed);
+    EXPECT_TRUE(o.Pace);
+
+    ASSERT_EQ(Parse({"--tcp=5025", "--no-pty"}, o, error), SimCommandLineResult::Run) << error;
+    EXPECT_EQ(o.TcpPort, 5025);
+    EXPECT_TRUE(o.NoPty);
 }
 
 TEST(SimCommandLine, DefaultsAreOneDirectUnit) {
@@ -91,6 +106,11 @@ TEST(SimCommandLine, DefaultsAreOneDirectUnit) {
     EXPECT_EQ(o.AutoMs, 200);
     EXPECT_EQ(o.SilentAfter, -1);
     EXPECT_EQ(o.HangupAfter, -1);
+    EXPECT_EQ(o.TcpPort, -1);
+    EXPECT_FALSE(o.NoPty);
+    EXPECT_FALSE(o.AnySpeed);
+    EXPECT_FALSE(o.Pace);
+    EXPECT_TRUE(o.LoadPath.empty());
 }
 
 TEST(SimCommandLine, RefusesWhatCannotBe) {
@@ -115,6 +135,12 @@ TEST(SimCommandLine, RefusesWhatCannotBe) {
         {"--hangup-after", "0"},
         {"--delay-ms", "-1"},
         {"--echo-bytes=1"},
+        {"--pace=1"},
+        {"--tcp", "65536"},
+        {"--tcp", "-1"},
+        {"--no-pty"}, // nothing left to serve on
+        {"--tcp", "0", "--no-pty", "--link", "/tmp/l"},
+        {"--load", ""},
         {"--units"},
         {"--frobnicate"},
     };
@@ -135,6 +161,7 @@ TEST(SimCommandLine, HelpListsEveryOption) {
          {"--mode",        "--units",         "--addresses",     "--link",         "--log",
           "--state",       "--input-layout",  "--output-layout", "--no-video",     "--echo-bytes",
           "--split",       "--auto-ms",       "--drop-every",    "--delay-ms",     "--refuse-every",
-          "--error-every", "--debug-console", "--silent-after",  "--hangup-after", "--help"})
+          "--error-every", "--debug-console", "--silent-after",  "--hangup-after", "--load",
+          "--tcp",         "--no-pty",        "--any-speed",     "--pace",         "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }

@@ -24,7 +24,7 @@ struct SimRig {
     explicit SimRig(const SimOptions& options)
         : Sim(options), Controller(options.Mode == SimLinkMode::Controller) {}
 
-    SimOutput SendRaw(std::string_view bytes) { return Sim.Receive(bytes, Now); }
+    SimOutput SendRaw(std::string_view bytes) { return Sim.Receive(bytes, Now, Baud); }
     std::string Send(std::string_view bytes) {
         std::string all;
         for (const SimChunk& chunk : SendRaw(bytes).Chunks)
@@ -53,6 +53,7 @@ struct SimRig {
     Simulator Sim;
     bool Controller = false;
     std::int64_t Now = 1000;
+    int Baud = Simulator::NoLineSpeed; // the line's rate, as the terminal's settings give it
 };
 
 inline SimOptions ControllerOptions(int units = 2) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tarvel;
 using namespace tarvel::testing;
 
@@ -254,4 +256,87 @@ TEST(SimulatorLine, StateImageHoldsTheRecordsInTheFilesOrder) {
     image = single.Sim.StateImage();
     for (std::size_t i = 420; i < 840; ++i)
         ASSERT_EQ(image[i], 0); // no unit 2
+}
+
+TEST(SimulatorLine, AtAnyRateButTheUnitsOwnTheLineCarriesOnlyNoise) {
+    for (SimLinkMode mode : {SimLinkMode::Direct, SimLinkMode::Controller}) {
+        SimOptions options = ControllerOptions(1);
+        options.Mode = mode;
+        SimRig rig(options);
+        const int own = rig.Controller ? 57600 : 38400;
+        const std::string prompt = rig.Controller ? "\r\nLR>" : "\r\n#";
+        const std::string command =
+            rig.Controller ? Frame("*5BLKGN 2 99!") : std::string("BLKGN 2 99\r");
+        const auto start = rig.Sim.StateImage();
+        for (int wrong : {9600, 19200, rig.Controller ? 38400 : 57600, 0}) {
+            rig.Baud = wrong;
+            EXPECT_EQ(rig.Send("\r"), "\x8D") << wrong;
+            const SimOutput out = rig.SendRaw(command);
+            std::string noise;
+            for (const SimChunk& chunk : out.Chunks)
+                noise += chunk.Bytes;
+            ASSERT_EQ(noise.size(), command.size()) << "one byte of noise a byte";
+            for (std::size_t i = 0; i < noise.size(); ++i)
+                EXPECT_EQ(static_cast<unsigned char>(noise[i]),
+                          static_cast<unsigned char>(command[i]) | 0x80u);
+            EXPECT_TRUE(out.LogLines.empty());
+            EXPECT_FALSE(out.StateChanged);
+            // A line begun at the wrong rate is lost: its end at the right rate is a probe.
+            rig.Send("NZV");
+            rig.Baud = own;
+            EXPECT_EQ(rig.Send("\r"), prompt) << wrong;
+            rig.Wait(Simulator::DoubleReturnMs + 1);
+        }
+        EXPECT_EQ(rig.Sim.StateImage(), start);
+        EXPECT_EQ(rig.Sim.Commands(), 0);
+        EXPECT_EQ(rig.Output(5, 2)["BlackLevel"], 16);
+        rig.Baud = Simulator::NoLineSpeed; // TCP: no rate to be wrong
+        rig.Wait(Simulator::DoubleReturnMs + 1);
+        EXPECT_EQ(rig.Send("\r"), prompt);
+
+        options.AnySpeed = true;
+        SimRig any(options);
+        any.Baud = 9600;
+        EXPECT_EQ(any.Send("\r"), prompt);
+        any.Send(command);
+        EXPECT_EQ(any.Output(5, 2)["BlackLevel"], 99);
+
+        options.AnySpeed = false;
+        options.SilentAfter = 0;
+        SimRig silent(options);
+        silent.Baud = 9600;
+        EXPECT_EQ(silent.Send("\r"), "") << "a unit that answers nothing makes no noise either";
+    }
+}
+
+TEST(SimulatorLine, AStateImageLoadedIsWhatTheUnitsHoldAndReport) {
+    SimRig changed(ControllerOptions());
+    changed.Send(Frame("*7BLKGN 2 77!"));
+    changed.Send(Frame("*5ICPHOZV 3 M 9!"));
+    std::vector<std::uint8_t> image = changed.Sim.StateImage();
+    image[2] = 0xA5; // padding of record 0, unit 1: carried as it stands
+
+    SimRig rig(ControllerOptions());
+    ASSERT_TRUE(rig.Sim.LoadStateImage(image));
+    EXPECT_EQ(rig.Sim.StateImage(), image);
+    EXPECT_EQ(rig.Output(7, 2)["BlackLevel"], 77);
+    EXPECT_EQ(rig.Input(5, 3)["Phase"], 9);
+    EXPECT_FALSE(rig.SendRaw(Frame("*7BLKGN 2 77!")).StateChanged) << "compared with the image";
+
+    const auto before = rig.Sim.StateImage();
+    image.push_back(0);
+    EXPECT_FALSE(rig.Sim.LoadStateImage(image));
+    image.resize(1719);
+    EXPECT_FALSE(rig.Sim.LoadStateImage(image));
+    EXPECT_EQ(rig.Sim.StateImage(), before);
+
+    // One unit takes its own blocks; unit 2's are not there to take.
+    SimRig single(ControllerOptions(1));
+    image = changed.Sim.StateImage();
+    ASSERT_TRUE(single.Sim.LoadStateImage(image));
+    const auto loaded = single.Sim.StateImage();
+    EXPECT_TRUE(std::equal(loaded.begin(), loaded.begin() + 420, image.begin()));
+    EXPECT_TRUE(std::all_of(loaded.begin() + 420, loaded.begin() + 840,
+                            [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(single.Input(5, 3)["Phase"], 9);
 }

@@ -3,12 +3,14 @@
 #include "PtyClient.h"
 #include "SimProcess.h"
 #include "StatusDecoder.h"
+#include "sim/Simulator.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -259,4 +261,110 @@ TEST(ZelvarSimProgram, EndsWhenTheReaderOfItsOutputGoesAway) {
         FAIL() << "zelvar-sim kept running without a reader";
     }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(ZelvarSimProgram, TheTerminalAnswersOnlyAtTheUnitsRateAndTcpHasNoRate) {
+    const std::string log = SimProcess::UniquePath("zv-rate-log");
+    Line line;
+    ASSERT_TRUE(line.Sim.Start({"--mode", "controller", "--tcp", "0", "--log", log}));
+    ASSERT_FALSE(line.Sim.PtyPath().empty());
+    ASSERT_GT(line.Sim.TcpPort(), 0);
+
+    ASSERT_TRUE(line.Client.Open(line.Sim.PtyPath(), 9600));
+    line.Client.Write("NZV\r");
+    EXPECT_EQ(line.Client.ReadFor(200), "\xCE\xDA\xD6\x8D") << "noise, one byte a byte";
+    ASSERT_TRUE(line.Client.Open(line.Sim.PtyPath(), 57600));
+    EXPECT_EQ(line.Ask("\r", "LR>"), "\r\nLR>");
+
+    PtyClient tcp;
+    ASSERT_TRUE(tcp.Connect(line.Sim.TcpPort()));
+    ASSERT_TRUE(tcp.Write("NZV\r"));
+    EXPECT_EQ(tcp.ReadUntil("LR>", Patience), "NZV\r\n1 1 0\r\nLR>");
+    EXPECT_EQ(SimProcess::ReadFile(log), "NZV\n") << "the garbled line is no command";
+
+    line.Sim.Stop();
+    unlink(log.c_str());
+}
+
+TEST(ZelvarSimProgram, PaceHoldsAReplyToTheLinesRate) {
+    Line line;
+    ASSERT_TRUE(line.Sim.Start({"--mode", "controller", "--pace", "--any-speed"}));
+    ASSERT_TRUE(line.Client.Open(line.Sim.PtyPath(), 9600));
+    const auto sent = Clock::now();
+    const std::string reply = line.Ask("ZVQUERY *1OINFOZV 1!\r", "\r\nLR>");
+    const long elapsed = ElapsedMs(sent);
+    ASSERT_EQ(reply.size(), 95u); // echo 22, block 68, "\r\n", "LR>"
+    // 10 bits a byte at 9600 baud, less a millisecond for the program's clock.
+    EXPECT_GE(elapsed, 95L * 10 * 1000 / 9600 - 1);
+}
+
+TEST(ZelvarSimProgram, TcpServesOneClientAtATimeAndAHangUpClosesTheConnection) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--mode", "controller", "--units", "2", "--addresses", "5,7", "--tcp",
+                           "0", "--no-pty", "--hangup-after", "2"}));
+    EXPECT_TRUE(sim.PtyPath().empty());
+    const int port = sim.TcpPort();
+    ASSERT_GT(port, 0);
+
+    PtyClient first;
+    ASSERT_TRUE(first.Connect(port));
+    ASSERT_TRUE(first.Write("\r"));
+    EXPECT_EQ(first.ReadUntil("LR>", Patience), "\r\nLR>");
+    ASSERT_TRUE(first.Write("PASS *7BLKGN 2 128!FD\r\r"));
+    EXPECT_EQ(first.ReadUntil("LR>", Patience), "PASS *7BLKGN 2 128!FD\r\nOK\r\nLR>");
+
+    // The next client is served once the first has gone, by the same units.
+    PtyClient second;
+    ASSERT_TRUE(second.Connect(port));
+    ASSERT_TRUE(second.Write("\r"));
+    EXPECT_EQ(second.ReadFor(200), "");
+    first.Close();
+    EXPECT_EQ(second.ReadUntil("LR>", Patience), "\r\nLR>");
+    ASSERT_TRUE(second.Write("ZVQUERY *7OINFOZV 2!\r"));
+    Fields f;
+    ASSERT_TRUE(DecodeOutputStatus(second.ReadUntil("\r\nLR>", Patience), f));
+    EXPECT_EQ(f["BlackLevel"], 128);
+
+    // Command 2 had its reply; then the connection is closed and nobody is served any more.
+    second.ReadFor(Patience); // returns as soon as the connection is gone
+    EXPECT_TRUE(second.HungUp());
+    PtyClient third;
+    EXPECT_FALSE(third.Connect(port));
+    EXPECT_TRUE(sim.Running());
+    EXPECT_EQ(sim.Stop(), 0);
+}
+
+TEST(ZelvarSimProgram, LoadStartsTheUnitsFromAnImageAndRefusesOtherSizes) {
+    SimOptions options;
+    options.Mode = SimLinkMode::Controller;
+    options.Units = 2;
+    std::vector<std::uint8_t> image = Simulator(options).StateImage();
+    image[1280 + 2 * 88 + 68] = 77; // unit 2 channel 2 BlackLevel
+    const std::string load = SimProcess::UniquePath("zv-load");
+    const std::string state = SimProcess::UniquePath("zv-load-state");
+    auto write = [&](std::size_t size) {
+        std::ofstream(load, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(size));
+    };
+
+    write(image.size());
+    Line line;
+    ASSERT_TRUE(
+        line.Start({"--mode", "controller", "--units", "2", "--load", load, "--state", state}));
+    EXPECT_EQ(SimProcess::ReadFile(state), std::string(image.begin(), image.end()));
+    Fields f;
+    ASSERT_TRUE(DecodeOutputStatus(line.Ask("ZVQUERY *2OINFOZV 2!\r", "\r\nLR>"), f));
+    EXPECT_EQ(f["BlackLevel"], 77);
+    line.Sim.Stop();
+
+    write(1000);
+    std::string complaint;
+    EXPECT_EQ(RunToEnd("--load " + load, complaint), 1);
+    EXPECT_NE(complaint.find(load + " holds 1000 bytes; a state image has 1720"), std::string::npos)
+        << complaint;
+    unlink(load.c_str());
+    std::string missing;
+    EXPECT_EQ(RunToEnd("--load " + load, missing), 1);
+    EXPECT_NE(missing.find("cannot read " + load), std::string::npos) << missing;
+    unlink(state.c_str());
 }

@@ -1,8 +1,12 @@
 #include "PtyClient.h"
 
+#include <arpa/inet.h>
 #include <chrono>
+#include <cstdint>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -11,6 +15,21 @@ namespace tarvel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+speed_t SpeedOf(int baud) {
+    switch (baud) {
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    default:
+        return static_cast<speed_t>(-1); // refused by cfsetspeed
+    }
+}
 
 int RemainingMs(Clock::time_point deadline) {
     const auto left =
@@ -24,7 +43,7 @@ PtyClient::~PtyClient() {
     Close();
 }
 
-bool PtyClient::Open(const std::string& path) {
+bool PtyClient::Open(const std::string& path, int baud) {
     Close();
     Fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (Fd < 0)
@@ -32,8 +51,31 @@ bool PtyClient::Open(const std::string& path) {
     termios mode{};
     if (tcgetattr(Fd, &mode) == 0) {
         cfmakeraw(&mode);
+        if (baud != 0 && cfsetspeed(&mode, SpeedOf(baud)) != 0) {
+            Close();
+            return false;
+        }
         tcsetattr(Fd, TCSANOW, &mode);
     }
+    LineLost = false;
+    return true;
+}
+
+bool PtyClient::Connect(int port) {
+    Close();
+    Fd = socket(AF_INET, SOCK_STREAM, 0);
+    if (Fd < 0)
+        return false;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (connect(Fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        Close();
+        return false;
+    }
+    fcntl(Fd, F_SETFL, fcntl(Fd, F_GETFL) | O_NONBLOCK);
+    Socket = true;
     LineLost = false;
     return true;
 }
@@ -42,11 +84,14 @@ void PtyClient::Close() {
     if (Fd >= 0)
         close(Fd);
     Fd = -1;
+    Socket = false;
 }
 
 bool PtyClient::Write(std::string_view bytes) {
     while (Fd >= 0 && !bytes.empty()) {
-        const ssize_t n = write(Fd, bytes.data(), bytes.size());
+        // A connection the simulator closed must fail the write, not end the test.
+        const ssize_t n = Socket ? send(Fd, bytes.data(), bytes.size(), MSG_NOSIGNAL)
+                                 : write(Fd, bytes.data(), bytes.size());
         if (n <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));

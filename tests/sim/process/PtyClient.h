@@ -5,9 +5,9 @@
 
 namespace tarvel {
 
-// The test's end of a simulator line: opened raw, written and read with time limits. Tests of
-// the program use the real serial port instead; this is for tests of the simulator itself
-// and for quick looks at what it sends.
+// The test's end of a simulator line: opened raw (or connected to the simulator's TCP port),
+// written and read with time limits. Tests of the program use the real serial port instead;
+// this is for tests of the simulator itself and for quick looks at what it sends.
 class PtyClient {
 public:
     PtyClient() = default;
@@ -15,7 +15,10 @@ public:
     PtyClient(const PtyClient&) = delete;
     PtyClient& operator=(const PtyClient&) = delete;
 
-    bool Open(const std::string& path);
+    // baud 0 leaves the line's rate as it is (the units' own when nobody changed it).
+    bool Open(const std::string& path, int baud = 0);
+    // The line served on 127.0.0.1:port.
+    bool Connect(int port);
     void Close();
     bool IsOpen() const { return Fd >= 0; }
 
@@ -29,6 +32,7 @@ public:
 
 private:
     int Fd = -1;
+    bool Socket = false;
     bool LineLost = false;
     // Reads what is there within waitMs; false once the line is gone.
     bool ReadSome(std::string& into, int waitMs);

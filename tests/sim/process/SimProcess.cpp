@@ -1,9 +1,11 @@
 #include "SimProcess.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <poll.h>
@@ -84,22 +86,36 @@ bool SimProcess::Start(const std::vector<std::string>& options, std::string* err
         return fail(program + ": " + std::strerror(spawned));
     }
 
-    // The first line is the line's path.
+    // The first line is the line's path, unless it serves no terminal; with TCP, the next one
+    // is the address.
+    auto given = [&](std::string_view name) {
+        return std::any_of(options.begin(), options.end(), [&](const std::string& option) {
+            return option == name || option.starts_with(std::string(name) + "=");
+        });
+    };
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::string line;
-    for (;;) {
-        pollfd pfd{OutputFd, POLLIN, 0};
-        if (poll(&pfd, 1, RemainingMs(deadline)) <= 0)
-            return fail("zelvar-sim printed no path in time");
-        char c = 0;
-        const ssize_t n = read(OutputFd, &c, 1);
-        if (n <= 0)
-            return fail("zelvar-sim ended before printing its path (see its message above)");
-        if (c == '\n')
-            break;
-        line.push_back(c);
+    auto readLine = [&](std::string& line) {
+        for (;;) {
+            pollfd pfd{OutputFd, POLLIN, 0};
+            if (poll(&pfd, 1, RemainingMs(deadline)) <= 0)
+                return false;
+            char c = 0;
+            if (read(OutputFd, &c, 1) <= 0)
+                return false;
+            if (c == '\n')
+                return true;
+            line.push_back(c);
+        }
+    };
+    if (!given("--no-pty") && !readLine(Path))
+        return fail("zelvar-sim printed no path (see its message above)");
+    if (given("--tcp")) {
+        std::string address;
+        constexpr std::string_view Host = "127.0.0.1:";
+        if (!readLine(address) || !address.starts_with(Host))
+            return fail("zelvar-sim printed no TCP address (see its message above)");
+        Port = std::atoi(address.c_str() + Host.size());
     }
-    Path = line;
     return true;
 }
 
@@ -138,6 +154,7 @@ int SimProcess::Stop(int timeoutMs) {
         OutputFd = -1;
     }
     Path.clear();
+    Port = 0;
     const int code = ExitCode;
     ExitCode = -1;
     return code;

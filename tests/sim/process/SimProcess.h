@@ -27,12 +27,15 @@ public:
     // The whole content of a file (empty if it cannot be read).
     static std::string ReadFile(const std::string& path);
 
-    // False (with the reason in error) if the program could not start or printed no path
-    // within timeoutMs; the process is then already gone.
+    // False (with the reason in error) if the program could not start or printed no path (or,
+    // with --tcp, no address) within timeoutMs; the process is then already gone.
     bool Start(const std::vector<std::string>& options, std::string* error = nullptr,
                int timeoutMs = 5000);
 
+    // Where it serves the line: the terminal (empty with --no-pty) and, with --tcp, the port on
+    // 127.0.0.1 (0 without).
     const std::string& PtyPath() const { return Path; }
+    int TcpPort() const { return Port; }
     pid_t Pid() const { return ChildPid; }
     bool Running();
 
@@ -43,6 +46,7 @@ private:
     pid_t ChildPid = -1;
     int OutputFd = -1;
     std::string Path;
+    int Port = 0;
     int ExitCode = -1;
 };
 
