@@ -269,6 +269,113 @@ void RestoreOutputs(const SendPlan& plan, ChannelSettings& channels) {
     }
 }
 
+std::vector<std::string_view> SettingsCarried(const SendStep& step) {
+    if (step.Kind != SendStepKind::Command || !step.Cmd) {
+        return {};
+    }
+    const Command& command = *step.Cmd;
+    const bool left = command.Kind() == CommandKind::Halo || command.Kind() == CommandKind::EdgeFeather
+                          ? command.CharArgument(1) == static_cast<char>(EdgeSide::Left)
+                          : false;
+    switch (command.Kind()) {
+    case CommandKind::Projectors:
+        return {"totalProjectors"};
+    case CommandKind::Display:
+        return {"imageAlignment", "displayOverlap"};
+    case CommandKind::HorizontalPosition:
+        return {"hPosition"};
+    case CommandKind::VerticalPosition:
+        return {"vPosition"};
+    case CommandKind::InputPhase:
+        return {"phase"};
+    case CommandKind::InputContrast:
+    case CommandKind::InputBrightness: {
+        static constexpr std::string_view Keys[4][2] = {{"overallContrast", "overallBrightness"},
+                                                        {"redContrast", "redBrightness"},
+                                                        {"greenContrast", "greenBrightness"},
+                                                        {"blueContrast", "blueBrightness"}};
+        const char colour = command.CharArgument(1);
+        const std::size_t row = colour == 'R' ? 1 : colour == 'G' ? 2 : colour == 'B' ? 3 : 0;
+        return {Keys[row][command.Kind() == CommandKind::InputContrast ? 0 : 1]};
+    }
+    case CommandKind::TestPattern:
+        return {"testPattern", "outputRaster", "testGrid"};
+    case CommandKind::BlackLevel:
+        return {"blackLevel"};
+    case CommandKind::Halo:
+        return left ? std::vector<std::string_view>{"leftHaloWidth", "leftHaloOffset"}
+                    : std::vector<std::string_view>{"rightHaloWidth", "rightHaloOffset"};
+    case CommandKind::EdgeFeather:
+        return left ? std::vector<std::string_view>{"leftFeatherOn", "leftGamma",
+                                                    "leftGammaWidth", "leftGammaOffset"}
+                    : std::vector<std::string_view>{"rightFeatherOn", "rightGamma",
+                                                    "rightGammaWidth", "rightGammaOffset"};
+    case CommandKind::DataDoubling:
+        return {"dataDoubling"};
+    case CommandKind::BasicFeathering:
+        return {"basicFeatherOn", "basicGamma"};
+    case CommandKind::ControlMode:
+        return {"controlMode"};
+    case CommandKind::ManualSeam:
+        return {"seamGain1", "seamGain2", "seamGain3", "seamGain4",
+                "seamGain5", "seamGain6", "seamGain7", "seamGain8"};
+    default:
+        return {};
+    }
+}
+
+SendPlan ChangedStepsOnly(const SendPlan& plan, const std::vector<SettingDifference>& differences) {
+    const auto differs = [&](const SendStep& step) {
+        const int screen =
+            step.Cmd->Channel() == 0 ? 0 : UnitChannelToScreen(step.Unit, step.Cmd->Channel());
+        for (const std::string_view key : SettingsCarried(step)) {
+            for (const SettingDifference& difference : differences) {
+                if (difference.Unit == step.Unit && difference.Screen == screen &&
+                    difference.Row != nullptr && difference.Row->Key == key) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    SendPlan changed = plan;
+    changed.Steps.clear();
+    changed.PageEvents.clear();
+    changed.Skipped.clear();
+    std::array<bool, UnitCountMax + 1> readBack{};
+    const SendStep* lastSeam = nullptr;
+    for (const SendStep& step : plan.Steps) {
+        switch (step.Kind) {
+        case SendStepKind::Command:
+            if (step.Cmd->Kind() == CommandKind::ManualSeam && lastSeam != nullptr &&
+                lastSeam->Unit == step.Unit && *lastSeam->Cmd == *step.Cmd) {
+                continue; // the same gains again, for the next gain field
+            }
+            if (step.Cmd->Kind() == CommandKind::ManualSeam) {
+                lastSeam = &step;
+            }
+            if (differs(step)) {
+                changed.Steps.push_back(step);
+                if (step.Cmd->Kind() == CommandKind::ControlMode) {
+                    readBack[static_cast<std::size_t>(step.Unit)] = true;
+                }
+            }
+            break;
+        case SendStepKind::QueryOutput:
+            if (readBack[static_cast<std::size_t>(step.Unit)]) {
+                changed.Steps.push_back(step);
+            }
+            break;
+        case SendStepKind::RestoreOutputs:
+            if (readBack[1] || readBack[2]) {
+                changed.Steps.push_back(step);
+            }
+            break;
+        }
+    }
+    return changed;
+}
+
 std::string StepText(const SendStep& step, ConnectionMode mode, int address) {
     switch (step.Kind) {
     case SendStepKind::Command:

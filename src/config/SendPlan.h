@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ConfigurationDiff.h"
 #include "config/InputColours.h"
 #include "model/ChannelSettings.h"
 #include "protocol/Command.h"
@@ -92,6 +93,16 @@ SendPlan BuildSendPlan(const SettingsModel& model, const SendPlanInput& input);
 // The RestoreOutputs step: unit 1's seam gains and, with two units, unit 2's channel outputs
 // and seam gains as the plan found them.
 void RestoreOutputs(const SendPlan& plan, ChannelSettings& channels);
+
+// The keys of the catalogue's settings that the step's command carries, for its unit and
+// screen (0 for a unit-wide command): empty for the read-backs and the restore.
+std::vector<std::string_view> SettingsCarried(const SendStep& step);
+
+// The steps of the plan for the settings that differ, and what they require: a command when a
+// setting it carries differs on its unit and screen; the seam gains once per channel (the plan
+// repeats them for each gain field of the page); the control mode with its read-back and the
+// restore after it. Step order is kept; the page events are dropped.
+SendPlan ChangedStepsOnly(const SendPlan& plan, const std::vector<SettingDifference>& differences);
 
 // The step as it goes on the wire: the controller form with the unit's address, or the
 // direct form; a query as the status query's text.

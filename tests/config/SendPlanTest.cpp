@@ -285,3 +285,27 @@ TEST(SendPlan, TheRestorePutsBackTheUnit2OutputsAndAllSeamGainsOnly) {
     }
     EXPECT_EQ(read.UnitOutput(2).ControlMode, 0);
 }
+
+TEST(SendPlan, OnlyTheStepsOfTheSettingsThatDifferAndWhatTheyRequire) {
+    const SettingsModel file = TwoUnitWall();
+    const SendPlan plan = BuildSendPlan(file, {6, 1, 128, 2, ConnectionMode::Controller});
+
+    SettingsModel units = file;
+    units.Channels.Input(1, 1).RedContrast = 3.0f;
+    units.Channels.UnitOutput(1).ControlMode = 0;
+    units.Channels.Output(2, 2).BlackLevel = 1;
+    units.Channels.Output(1, 1).SeamGain[7] = 0;
+    units.Channels.Output(2, 3).SeamGain[0] = 0; // screen 7 has no video lock: never sent
+    const std::vector<SettingDifference> differences = DiffConfigurations(file, units);
+    ASSERT_EQ(differences.size(), 5u);
+
+    const SendPlan changed = ChangedStepsOnly(plan, differences);
+    EXPECT_EQ(Texts(changed, ConnectionMode::Controller),
+              std::vector<std::string>({"*5ICNTZV 1 R -2.5!", "*5ZVCTRL 1!",
+                                        "ZVQUERY *5OINFOZV 1!\r", "ZVQUERY *5OINFOZV 2!\r",
+                                        "ZVQUERY *5OINFOZV 3!\r", "ZVQUERY *5OINFOZV 4!\r",
+                                        "(restore)", "*7BLKGN 2 60!",
+                                        "*5MANSEAM 1 -4 10 11 12 13 14 15 16 17!"}));
+    EXPECT_TRUE(changed.PageEvents.empty());
+    EXPECT_TRUE(ChangedStepsOnly(plan, {}).Steps.empty());
+}
