@@ -1,11 +1,36 @@
 #include "platform/FileIo.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
 
 namespace tarvel {
 
+namespace {
+
+bool IsDeviceNode([[maybe_unused]] const QString& path) {
+#if defined(Q_OS_UNIX)
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+           (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode));
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
 std::optional<QByteArray> ReadFilePrefix(const QString& path, qint64 limit) {
+    if (!QFileInfo(path).isFile()) {
+        if (IsDeviceNode(path)) {
+            return QByteArray();
+        }
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;

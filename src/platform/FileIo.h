@@ -10,9 +10,11 @@
 // a name in any script opens and saves on every platform.
 namespace tarvel {
 
-// Reads up to `limit` + 1 bytes, so a caller that knows the size it wants can tell a larger
-// file without reading all of it. nullopt when the file can't be opened or read (a folder
-// included).
+// Reads up to `limit` + 1 bytes of a regular file (a link is followed), so a caller that knows
+// the size it wants can tell a larger file without reading all of it. A device node is never
+// opened (a serial line may wait for its carrier, and opening it wakes what is behind it); it
+// reads as empty, the size the file system gives it. nullopt for anything else: missing,
+// unreadable, a folder, a named pipe (whose open waits for a writer) or a socket.
 std::optional<QByteArray> ReadFilePrefix(const QString& path, qint64 limit);
 
 enum class WriteFallback {

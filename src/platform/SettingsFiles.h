@@ -15,8 +15,9 @@ namespace tarvel {
 ConfigurationFileResult SaveConfigurationFile(const QString& path, const ChannelSettings& channels);
 
 // Loading reads the whole file before the model is touched. Ok means the model was replaced.
-// Failure: ConfigurationOpenError (missing, unreadable, a folder) or ConfigurationSizeError
-// (any size but 1720, an empty file included); the model is then unchanged.
+// Failure: ConfigurationOpenError (missing, unreadable, a folder, a named pipe or a socket) or
+// ConfigurationSizeError (any size but 1720, an empty file or a device node included); the
+// model is then unchanged.
 ConfigurationFileResult LoadConfigurationFile(const QString& path, ChannelSettings& channels);
 
 // The working directory joined with "Tarvel.ini". Form it once at start-up and keep it for

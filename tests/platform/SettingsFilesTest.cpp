@@ -1,6 +1,7 @@
-// The file shells on files and folders the user may not write. The write-protection cases need an
-// ordinary user (root may write anything): run as root they are skipped here and run again by
-// the test platform_file_tests.as_ordinary_user, which starts this program as nobody.
+// The file shells on what a user's disk holds besides plain files: named pipes, sockets, devices,
+// and files or folders the user may not write. The write-protection cases need an ordinary user
+// (root may write anything): run as root they are skipped here and run again by the test
+// platform_file_tests.as_ordinary_user, which starts this program as nobody.
 
 #include "platform/SettingsFiles.h"
 
@@ -11,15 +12,25 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
 namespace tarvel {
 namespace {
 
-const std::string CreateError =
-    "Error! Unable to create Configuration file. Check if disk is write-protected";
+const std::string OpenError = "Error! Unable to open Configuration file. Check if file exist?";
+const std::string SizeError = "Error! File corrupted. File size invalid.";
+const std::string CreateError = "Error! Unable to create Configuration file. "
+                                "Check if disk is write-protected";
 
 ChannelSettings SomeSettings() {
     ChannelSettings channels;
@@ -67,6 +78,81 @@ bool Root() {
 constexpr QFileDevice::Permissions ReadOnly =
     QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
+// Gives a reader that waits in open() on a named pipe its end of file, so a read that should never
+// have opened the pipe shows as a wrong answer rather than a hung test.
+class PipeWriter {
+public:
+    explicit PipeWriter(const QString& path) : path_(QFile::encodeName(path)) {
+        thread_ = std::thread([this] {
+            while (!done_) {
+                // Succeeds only while someone has the pipe open for reading.
+                const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    ::close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+    }
+    ~PipeWriter() {
+        done_ = true;
+        thread_.join();
+    }
+    PipeWriter(const PipeWriter&) = delete;
+    PipeWriter& operator=(const PipeWriter&) = delete;
+
+private:
+    QByteArray path_;
+    std::atomic<bool> done_ = false;
+    std::thread thread_;
+};
+
+TEST(SettingsFilesTest, OnlyRegularFilesAreOpenedWhatElseThereIsIsRefusedAtOnce) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fifo = dir.filePath("pipe.zvc");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = dir.filePath("socket.zvc");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(encoded.size(), static_cast<qsizetype>(sizeof address.sun_path));
+    std::copy(encoded.begin(), encoded.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    Write(dir.filePath("wall.zvc"), ImageOf(SomeSettings()));
+    ASSERT_TRUE(QFile::link(dir.filePath("wall.zvc"), dir.filePath("link.zvc")));
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath("link-to-pipe.zvc")));
+
+    const PipeWriter writer(fifo);
+    const struct {
+        QString Path;
+        std::string Message; // empty: loaded
+    } cases[] = {
+        {fifo, OpenError},
+        {dir.filePath("link-to-pipe.zvc"), OpenError},
+        {socketPath, OpenError},
+        {dir.path(), OpenError},
+        {dir.filePath("link.zvc"), ""},
+        // A device has no size in the file system and is never opened.
+        {QStringLiteral("/dev/zero"), SizeError},
+        {QStringLiteral("/dev/null"), SizeError},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Path.toStdString());
+        ChannelSettings channels;
+        const ConfigurationFileResult load = LoadConfigurationFile(c.Path, channels);
+        EXPECT_EQ(load.Ok, c.Message.empty());
+        EXPECT_EQ(load.Message, c.Message);
+        EXPECT_EQ(channels, c.Message.empty() ? SomeSettings() : ChannelSettings{});
+    }
+    // Tarvel.ini likewise: a pipe cannot be opened, a device holds no settings.
+    EXPECT_EQ(ReadIniSettingsFile(fifo).Status, IniReadStatus::CannotOpen);
+    EXPECT_EQ(ReadIniSettingsFile(QStringLiteral("/dev/zero")).Status, IniReadStatus::Invalid);
+    ::close(listener);
+}
+
 TEST(SettingsFilesTest, AReplacedFileKeepsItsPermissions) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -90,8 +176,8 @@ TEST(SettingsFilesTest, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(Names(dir), (QStringList{"Tarvel.ini", "wall.zvc"}));
 }
 
-// What an ordinary user may not write stays as it was; settings in a folder the user may not
-// write, but in a Tarvel.ini the user may, are written in place.
+// What an ordinary user may not write stays as it was; settings in a folder the user may not write,
+// but in a Tarvel.ini the user may, are written in place.
 TEST(SettingsFilesTest, WriteProtectionIsHonoured) {
     if (Root()) {
         GTEST_SKIP() << "root may write anything; platform_file_tests.as_ordinary_user runs "
