@@ -5,9 +5,11 @@ set -eu
 
 # locales: the locale sources from which the tests compile a decimal-comma locale (de_DE).
 # clang, libclang-rt-14-dev: the libFuzzer build of the fuzz targets.
+# lintian: the package test. util-linux: setpriv, with which the tests run as root start the
+# write-protection checks as nobody.
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
 libgl-dev xvfb xauth fonts-dejavu-core locales desktop-file-utils dpkg-dev \
-clang libclang-rt-14-dev"
+clang libclang-rt-14-dev lintian util-linux"
 
 missing=""
 for p in $packages; do

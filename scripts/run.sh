@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs Tarvel against zelvar-sim playing two Zelvar units
-# behind a Prendel controller, so the whole program can be seen working without hardware.
+# Installs what is missing, builds tarvel and zelvar-sim (nothing else), and runs Tarvel
+# against zelvar-sim playing two Zelvar units behind a Prendel controller, so the whole
+# program can be seen working without hardware.
 #
 # With a display ($DISPLAY or $WAYLAND_DISPLAY) the window opens for you: answer Yes to the
 # start-up question and Tarvel finds and reads the simulated units. Without one (or with
@@ -9,14 +10,16 @@
 # file (default: tarvel-screenshot.png in the build directory); TARVEL_SCREENSHOT_DIR saves
 # every page and window there instead (scripts/screenshots.sh).
 #
-# Tarvel keeps its Tarvel.ini in the build directory, where it runs. The simulator ends with
-# the script.
+# The build is the test command's main build (scripts/configure.sh, in build/ unless
+# TARVEL_BUILD_DIR names another), so the tests run afterwards build only themselves. Tarvel
+# keeps its Tarvel.ini in the build directory, where it runs. The simulator ends with the
+# script.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 build=${TARVEL_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --parallel
+./scripts/configure.sh "$build"
+cmake --build "$build" --parallel --target tarvel zelvar-sim
 build=$(cd "$build" && pwd)
 
 absolute() {

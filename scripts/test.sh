@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, then builds and runs the whole test suite three times over:
-#   main  - the release build with warnings as errors (unit, window, end-to-end tests, benches built)
+#   main  - the optimised build with debug information and warnings as errors
+#           (scripts/configure.sh; unit, window, end-to-end tests, benches built)
 #   asan  - the same suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
 #   fuzz  - the libFuzzer targets built with clang, each run for a bounded while
 # TARVEL_TEST_STAGES picks stages ("main asan fuzz" by default); TARVEL_BUILD_DIR names the
@@ -18,8 +19,8 @@ stage() { echo "=== $1 ($(date +%T))"; }
 for s in $stages; do
     case $s in
     main)
-        stage "release build and tests"
-        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR=ON
+        stage "main build and tests"
+        ./scripts/configure.sh "$build"
         cmake --build "$build" --parallel
         (cd "$build" && ctest --output-on-failure --parallel 2 --timeout 300)
         ;;

@@ -3,6 +3,7 @@
 #include "device/DeviceLink.h"
 #include "platform/Waiter.h"
 #include "ui/TTarvelForm.h"
+#include "ui/TarvelApplication.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -204,6 +205,10 @@ void AutomationScript::Load(const QString& path) {
 
 void AutomationScript::Start(TTarvelForm& form) {
     form_ = &form;
+    if (auto* application = qobject_cast<TarvelApplication*>(QCoreApplication::instance())) {
+        QObject::connect(application, &TarvelApplication::ExceptionCaught, &timer_,
+                         [this](const QString& text) { ExceptionCaught(text); });
+    }
     form.activateWindow();
     while (next_ < steps_.size() && FindKind(steps_[next_].Keyword)->Immediate) {
         if (!RunStep(steps_[next_])) {
@@ -273,10 +278,29 @@ void AutomationScript::Tick() {
     }
 }
 
+// An exception in a wait inside a step was shown and the step went on: the run ends, with its
+// reason, once the program is back at the top.
+void AutomationScript::ExceptionCaught(const QString& text) {
+    const QString reason = QStringLiteral("exception: ") + text;
+    if (running_ && next_ < steps_.size()) {
+        const Step& step = steps_[next_];
+        Report(QStringLiteral("error: line %1: %2: %3").arg(step.Line).arg(step.Text, reason));
+    } else {
+        Report(QStringLiteral("error: ") + reason);
+    }
+    failed_ = true;
+}
+
 bool AutomationScript::RunStep(const Step& step) {
     running_ = true;
     QString error;
-    const bool done = (this->*FindKind(step.Keyword)->Run)(step, &error);
+    bool done = false;
+    try {
+        done = (this->*FindKind(step.Keyword)->Run)(step, &error);
+    } catch (...) {
+        error = QStringLiteral("exception: ") +
+                TarvelApplication::ExceptionText(std::current_exception());
+    }
     running_ = false;
     if (!done) {
         Fail(&step, error);

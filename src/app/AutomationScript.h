@@ -62,8 +62,9 @@ class TTarvelForm;
 //
 // An error (unknown step, a control that is missing, hidden or disabled, a question without
 // a queued answer, a program that does not become idle in time, a script that ends with the
-// window open) is reported and the program ends with FailureCode; a question without an
-// answer is answered No (Cancel) first, so the program is never left waiting.
+// window open, an exception thrown in a step) is reported and the program ends with
+// FailureCode; a question without an answer is answered No (Cancel) first, so the program is
+// never left waiting.
 class AutomationScript {
 public:
     static constexpr int FailureCode = 3;
@@ -105,6 +106,7 @@ private:
     QString NotIdleReason() const;
     void Report(const QString& line);
     void Fail(const Step* step, const QString& reason);
+    void ExceptionCaught(const QString& text);
     void BeginStep();
 
     // Control lookup: nullptr after reporting the error.

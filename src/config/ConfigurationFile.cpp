@@ -1,7 +1,5 @@
 #include "ConfigurationFile.h"
 
-#include "FileIo.h"
-
 namespace tarvel {
 
 namespace {
@@ -35,24 +33,6 @@ bool LoadConfigurationImage(std::span<const std::uint8_t> image, ChannelSettings
     }
     channels = loaded;
     return true;
-}
-
-ConfigurationFileResult SaveConfigurationFile(const std::filesystem::path& path,
-                                              const ChannelSettings& channels) {
-    const auto image = MakeConfigurationImage(channels);
-    if (!WriteFileReplacing(path, image))
-        return {false, std::string(ConfigurationCreateError)};
-    return {true, {}};
-}
-
-ConfigurationFileResult LoadConfigurationFile(const std::filesystem::path& path,
-                                              ChannelSettings& channels) {
-    const auto bytes = ReadFilePrefix(path, ConfigurationFileSize);
-    if (!bytes)
-        return {false, std::string(ConfigurationOpenError)};
-    if (!LoadConfigurationImage(*bytes, channels))
-        return {false, std::string(ConfigurationSizeError)};
-    return {true, {}};
 }
 
 } // namespace tarvel

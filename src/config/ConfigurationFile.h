@@ -5,14 +5,13 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
 
 // The ".zvc" configuration file: the four unit blocks as raw little-endian bytes, unit 1
 // inputs, unit 2 inputs, unit 1 outputs, unit 2 outputs, record 0 of each block included. No
-// header; the size is the only check.
+// header; the size is the only check. Reading and writing the file: platform/SettingsFiles.h.
 namespace tarvel {
 
 inline constexpr std::size_t ConfigurationFileSize = 2 * InputBlockSize + 2 * OutputBlockSize;
@@ -37,16 +36,5 @@ struct ConfigurationFileResult {
     bool Ok = false;
     std::string Message; // when !Ok: the text to show the user
 };
-
-// Saving writes a new file beside `path` and renames it into place, so a failed save leaves
-// an existing file as it was. Failure: ConfigurationCreateError.
-ConfigurationFileResult SaveConfigurationFile(const std::filesystem::path& path,
-                                              const ChannelSettings& channels);
-
-// Loading reads the whole file before the model is touched. Ok means the model was replaced.
-// Failure: ConfigurationOpenError (missing, unreadable, a folder) or ConfigurationSizeError
-// (any size but 1720, an empty file included); the model is then unchanged.
-ConfigurationFileResult LoadConfigurationFile(const std::filesystem::path& path,
-                                              ChannelSettings& channels);
 
 } // namespace tarvel

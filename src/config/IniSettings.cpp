@@ -1,6 +1,5 @@
 #include "IniSettings.h"
 
-#include "FileIo.h"
 #include "NumberFormat.h"
 #include "PlanningLists.h"
 
@@ -10,9 +9,6 @@
 namespace tarvel {
 
 namespace {
-
-// No sane Tarvel.ini comes near this; a larger file is refused unread.
-constexpr std::size_t IniSizeLimit = 64 * 1024;
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -81,29 +77,6 @@ std::string FormatIniSettings(const IniSettings& settings) {
         out.append(buffer, result.ptr);
     }
     return out;
-}
-
-std::filesystem::path IniSettingsPath(const std::filesystem::path& workingDirectory) {
-    return workingDirectory / IniFileName;
-}
-
-IniReadResult ReadIniSettingsFile(const std::filesystem::path& path) {
-    const auto bytes = ReadFilePrefix(path, IniSizeLimit);
-    if (!bytes)
-        return {IniReadStatus::CannotOpen, {}};
-    if (bytes->size() > IniSizeLimit)
-        return {IniReadStatus::Invalid, {}};
-    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    const auto settings = ParseIniSettings(text);
-    if (!settings)
-        return {IniReadStatus::Invalid, {}};
-    return {IniReadStatus::Loaded, *settings};
-}
-
-bool WriteIniSettingsFile(const std::filesystem::path& path, const IniSettings& settings) {
-    const auto text = FormatIniSettings(settings);
-    return WriteFileReplacing(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 } // namespace tarvel

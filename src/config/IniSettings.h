@@ -1,13 +1,13 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // Tarvel.ini: the last planning inputs, one line of six values written as with
 // "%lf %lf %d %d %d %d" ("30.000000 10.000000 64 0 1 2"), no line end. Both directions use a
-// point as decimal separator whatever the process locale.
+// point as decimal separator whatever the process locale. Reading and writing the file:
+// platform/SettingsFiles.h.
 namespace tarvel {
 
 struct IniSettings {
@@ -35,10 +35,6 @@ std::optional<IniSettings> ParseIniSettings(std::string_view text);
 // The six values with single blanks between them and no line end.
 std::string FormatIniSettings(const IniSettings& settings);
 
-// The working directory joined with "Tarvel.ini" by the platform's own separator. Form it
-// once at start-up and keep it for the write at exit.
-std::filesystem::path IniSettingsPath(const std::filesystem::path& workingDirectory);
-
 enum class IniReadStatus {
     Loaded,     // Settings holds the file's values
     CannotOpen, // missing or unreadable: the caller writes IniCannotOpenMessage to stderr
@@ -49,12 +45,5 @@ struct IniReadResult {
     IniReadStatus Status = IniReadStatus::CannotOpen;
     IniSettings Settings;
 };
-
-IniReadResult ReadIniSettingsFile(const std::filesystem::path& path);
-
-// Takes values already converted from the controls, so a field that holds no number never
-// reaches the file. Writes a new file and renames it over the old one; false (old file
-// unchanged) when that fails.
-bool WriteIniSettingsFile(const std::filesystem::path& path, const IniSettings& settings);
 
 } // namespace tarvel

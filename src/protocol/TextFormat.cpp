@@ -1,8 +1,10 @@
 #include "TextFormat.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
+#include <span>
 
 namespace tarvel {
 
@@ -39,6 +41,21 @@ void AppendPadded(std::string& out, std::string_view field, std::size_t width) {
         out.append(width - field.size(), ' ');
     }
     out.append(field);
+}
+
+// printf writes a negative zero, or a negative value that rounds to zero, as "-0.0"; the
+// units are sent zero as zero.
+void DropSignOfZero(std::span<char> field, char*& end) {
+    if (field.empty() || field[0] != '-') {
+        return;
+    }
+    for (char c : field.subspan(1)) {
+        if (c != '0' && c != '.') {
+            return;
+        }
+    }
+    std::copy(field.begin() + 1, field.end(), field.begin());
+    --end;
 }
 
 // Reads a run of decimal digits at form[pos]; -1 when there is none.
@@ -106,6 +123,9 @@ std::string FormatText(std::string_view form, std::span<const FormatArg> args) {
         default:
             result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), AsReal(arg),
                                    std::chars_format::fixed, precision < 0 ? 6 : precision);
+            if (result.ec == std::errc{}) {
+                DropSignOfZero(std::span(buffer.data(), result.ptr), result.ptr);
+            }
             break;
         }
         if (result.ec != std::errc{}) {

@@ -1,8 +1,8 @@
 #include "ui/ConfigurationTransfer.h"
 
-#include "config/ConfigurationFile.h"
 #include "device/DeviceLink.h"
 #include "device/UnitQueries.h"
+#include "platform/SettingsFiles.h"
 #include "ui/BusyCursorScope.h"
 #include "ui/BusyGuard.h"
 #include "ui/ConfigurationSend.h"
@@ -18,7 +18,6 @@
 #include <QPointer>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace tarvel {
 
@@ -130,7 +129,7 @@ void ConfigurationTransfer::OpenFile() {
     ConfigurationFileResult result;
     {
         BusyCursorScope cursor(form_.Observer());
-        result = LoadConfigurationFile(std::filesystem::path(name.toStdWString()), model.Channels);
+        result = LoadConfigurationFile(name, model.Channels);
         if (result.Ok) {
             model.System.FileValid = true;
             UpdatingControlsGuard updating(form_.State());
@@ -148,8 +147,7 @@ void ConfigurationTransfer::SaveFile() {
     ConfigurationFileResult result;
     {
         BusyCursorScope cursor(form_.Observer());
-        result = SaveConfigurationFile(std::filesystem::path(name.toStdWString()),
-                                       form_.Model().Channels);
+        result = SaveConfigurationFile(name, form_.Model().Channels);
     }
     if (!result.Ok) {
         form_.ShowMessageText(QString::fromStdString(result.Message));

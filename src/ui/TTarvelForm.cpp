@@ -3,6 +3,7 @@
 #include "config/NumberFormat.h"
 #include "device/DeviceLink.h"
 #include "platform/QtSerialPort.h"
+#include "platform/SettingsFiles.h"
 #include "platform/Waiter.h"
 #include "ui/ConfigurationTransfer.h"
 #include "ui/FormLinkObserver.h"
@@ -21,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -177,10 +179,10 @@ void TTarvelForm::ConnectPages() {
 }
 
 void TTarvelForm::ReadIniFile() {
-    std::error_code error;
-    const std::filesystem::path directory = std::filesystem::current_path(error);
-    iniPath_ = error ? std::filesystem::path() : IniSettingsPath(directory);
-    const IniReadResult result = iniPath_.empty() ? IniReadResult{} : ReadIniSettingsFile(iniPath_);
+    const QString directory = QDir::currentPath();
+    iniPath_ = directory.isEmpty() ? QString() : IniSettingsPath(directory);
+    const IniReadResult result =
+        iniPath_.isEmpty() ? IniReadResult{} : ReadIniSettingsFile(iniPath_);
     switch (result.Status) {
     case IniReadStatus::CannotOpen:
         WriteCannotOpen();
@@ -379,7 +381,7 @@ void TTarvelForm::FormClose() {
     // Converted before the file is touched: a field that holds no number leaves the file as
     // it was instead of truncating it.
     if (const std::optional<IniSettings> settings = IniFromControls()) {
-        if (iniPath_.empty() || !WriteIniSettingsFile(iniPath_, *settings)) {
+        if (iniPath_.isEmpty() || !WriteIniSettingsFile(iniPath_, *settings)) {
             WriteCannotOpen();
         }
     }

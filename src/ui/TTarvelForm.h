@@ -12,7 +12,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -90,7 +89,7 @@ public:
     ConfigurationTransfer& Transfer() { return *transfer_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
-    const std::filesystem::path& IniPath() const { return iniPath_; }
+    const QString& IniPath() const { return iniPath_; }
 
     PlanningPage& Planning() { return *planning_; }
     const PlanningPage& Planning() const { return *planning_; }
@@ -217,7 +216,7 @@ private:
     TConnectionHelpForm* connectionHelpForm_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
 
-    std::filesystem::path iniPath_;
+    QString iniPath_;
     bool iniLoaded_ = false;
     bool shown_ = false;
     bool closing_ = false;

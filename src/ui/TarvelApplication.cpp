@@ -13,16 +13,18 @@ TarvelApplication::TarvelApplication(int& argc, char** argv) : QApplication(argc
     setWindowIcon(ApplicationIcon());
 }
 
-void TarvelApplication::ReportException(MessageBoxes& messages, const std::exception_ptr& error) {
-    QString text;
+QString TarvelApplication::ExceptionText(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        text = QString::fromLocal8Bit(e.what());
+        return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        text = QStringLiteral("Unknown error.");
+        return QStringLiteral("Unknown error.");
     }
-    messages.Information(text);
+}
+
+void TarvelApplication::ReportException(MessageBoxes& messages, const std::exception_ptr& error) {
+    messages.Information(ExceptionText(error));
 }
 
 bool TarvelApplication::notify(QObject* receiver, QEvent* event) {
@@ -36,6 +38,7 @@ bool TarvelApplication::notify(QObject* receiver, QEvent* event) {
             QtMessageBoxes boxes(activeWindow());
             ReportException(boxes, error);
         }
+        emit ExceptionCaught(ExceptionText(error));
         return false;
     }
 }

@@ -20,9 +20,17 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Shows an exception's message; what() of anything thrown that is not a std::exception is
-    // replaced by a fixed text.
+    // Shows an exception's message (ExceptionText).
     static void ReportException(MessageBoxes& messages, const std::exception_ptr& error);
+
+    // The message of an exception; anything thrown that is not a std::exception has a fixed
+    // text.
+    static QString ExceptionText(const std::exception_ptr& error);
+
+signals:
+    // After an exception that escaped an event handler was shown (an automation run ends on
+    // it).
+    void ExceptionCaught(const QString& text);
 
 private:
     MessageBoxes* messages_ = nullptr;

@@ -2,6 +2,7 @@
 // load, anything else is refused with the size message and leaves the model as it was, and any
 // 1720 bytes load and save back byte for byte.
 #include "config/ConfigurationFile.h"
+#include "platform/SettingsFiles.h"
 
 #include "TempDir.h"
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 using namespace tarvel;
+using test::Q;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -80,7 +82,7 @@ TEST(ConfigurationFileInput, FilesOfWrongSizesGiveTheSizeMessage) {
     for (const std::size_t size : sizes) {
         WriteBytes(path, std::vector<std::uint8_t>(content.begin(), content.begin() + size));
         ChannelSettings channels = Known();
-        const auto load = LoadConfigurationFile(path, channels);
+        const auto load = LoadConfigurationFile(Q(path), channels);
         ASSERT_FALSE(load.Ok) << size;
         ASSERT_EQ(load.Message, "Error! File corrupted. File size invalid.") << size;
         ASSERT_EQ(ImageOf(channels), known) << size;
@@ -107,10 +109,10 @@ TEST(ConfigurationFileInput, AnyContentOfTheFileSizeLoadsAndSavesBackByteForByte
         // A sample through the files.
         WriteBytes(dir / "in.zvc", bytes);
         channels = Known();
-        const auto load = LoadConfigurationFile(dir / "in.zvc", channels);
+        const auto load = LoadConfigurationFile(Q(dir / "in.zvc"), channels);
         ASSERT_TRUE(load.Ok) << i;
         ASSERT_EQ(ImageOf(channels), bytes) << i;
-        ASSERT_TRUE(SaveConfigurationFile(dir / "out.zvc", channels).Ok) << i;
+        ASSERT_TRUE(SaveConfigurationFile(Q(dir / "out.zvc"), channels).Ok) << i;
         ASSERT_EQ(ReadBytes(dir / "out.zvc"), bytes) << i;
     }
     std::vector<std::string> names = dir.Names();
@@ -124,7 +126,7 @@ TEST(ConfigurationFileInput, AFailedSaveLeavesThePreviousFileAndNoStrayFile) {
     WriteBytes(dir / "wall.zvc", previous);
     // The folder is missing, or a file stands where it should be: even root cannot create it.
     for (const auto& path : {dir / "missing" / "wall.zvc", dir / "wall.zvc" / "wall.zvc"}) {
-        const auto save = SaveConfigurationFile(path, ChannelSettings{});
+        const auto save = SaveConfigurationFile(Q(path), ChannelSettings{});
         EXPECT_FALSE(save.Ok) << path;
         EXPECT_EQ(save.Message,
                   "Error! Unable to create Configuration file. Check if disk is write-protected");

@@ -1,4 +1,5 @@
 #include "config/ConfigurationFile.h"
+#include "platform/SettingsFiles.h"
 
 #include "TempDir.h"
 
@@ -12,6 +13,7 @@
 #endif
 
 using namespace tarvel;
+using test::Q;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -82,14 +84,14 @@ TEST(ConfigurationFile, SaveThenLoadRestoresEveryByte) {
     ASSERT_TRUE(LoadConfigurationImage(pattern, saved));
 
     const auto path = dir / "wall.zvc";
-    const auto save = SaveConfigurationFile(path, saved);
+    const auto save = SaveConfigurationFile(Q(path), saved);
     ASSERT_TRUE(save.Ok);
     EXPECT_EQ(save.Message, "");
     EXPECT_EQ(ReadBytes(path), pattern);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"wall.zvc"});
 
     ChannelSettings loaded;
-    const auto load = LoadConfigurationFile(path, loaded);
+    const auto load = LoadConfigurationFile(Q(path), loaded);
     ASSERT_TRUE(load.Ok);
     const auto image = MakeConfigurationImage(loaded);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), pattern.begin()));
@@ -98,11 +100,11 @@ TEST(ConfigurationFile, SaveThenLoadRestoresEveryByte) {
 TEST(ConfigurationFile, ZeroModelSavesAndLoadsAsZeros) {
     TempDir dir;
     const auto path = dir / "zero.zvc";
-    ASSERT_TRUE(SaveConfigurationFile(path, ChannelSettings{}).Ok);
+    ASSERT_TRUE(SaveConfigurationFile(Q(path), ChannelSettings{}).Ok);
     EXPECT_EQ(ReadBytes(path), std::vector<std::uint8_t>(1720, 0));
 
     ChannelSettings channels = SomeSettings();
-    ASSERT_TRUE(LoadConfigurationFile(path, channels).Ok);
+    ASSERT_TRUE(LoadConfigurationFile(Q(path), channels).Ok);
     EXPECT_EQ(channels, ChannelSettings{});
 }
 
@@ -112,7 +114,7 @@ TEST(ConfigurationFile, WrongSizesAreRefusedAndTheModelKept) {
         const auto path = dir / ("size" + std::to_string(size) + ".zvc");
         WriteBytes(path, PatternBytes(size));
         ChannelSettings channels = SomeSettings();
-        const auto load = LoadConfigurationFile(path, channels);
+        const auto load = LoadConfigurationFile(Q(path), channels);
         EXPECT_FALSE(load.Ok) << size;
         EXPECT_EQ(load.Message, "Error! File corrupted. File size invalid.") << size;
         EXPECT_EQ(channels, SomeSettings()) << size;
@@ -123,7 +125,7 @@ TEST(ConfigurationFile, MissingFileOrFolderCannotBeOpened) {
     TempDir dir;
     for (const auto& path : {dir / "absent.zvc", dir.Path()}) {
         ChannelSettings channels = SomeSettings();
-        const auto load = LoadConfigurationFile(path, channels);
+        const auto load = LoadConfigurationFile(Q(path), channels);
         EXPECT_FALSE(load.Ok);
         EXPECT_EQ(load.Message, "Error! Unable to open Configuration file. Check if file exist?");
         EXPECT_EQ(channels, SomeSettings());
@@ -134,7 +136,7 @@ TEST(ConfigurationFile, SaveReplacesAnExistingFile) {
     TempDir dir;
     const auto path = dir / "wall.zvc";
     WriteBytes(path, PatternBytes(3000));
-    ASSERT_TRUE(SaveConfigurationFile(path, SomeSettings()).Ok);
+    ASSERT_TRUE(SaveConfigurationFile(Q(path), SomeSettings()).Ok);
     const auto bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), 1720u);
     EXPECT_EQ(bytes[2 * 84 + 4], 17); // unit 1 channel 2 is record 2
@@ -145,7 +147,7 @@ TEST(ConfigurationFile, SaveIntoAFolderThatCannotExistFails) {
     TempDir dir;
     // A regular file where the folder should be stops even root.
     WriteBytes(dir / "plain", {1, 2, 3});
-    const auto save = SaveConfigurationFile(dir / "plain" / "wall.zvc", SomeSettings());
+    const auto save = SaveConfigurationFile(Q(dir / "plain" / "wall.zvc"), SomeSettings());
     EXPECT_FALSE(save.Ok);
     EXPECT_EQ(save.Message,
               "Error! Unable to create Configuration file. Check if disk is write-protected");
@@ -168,7 +170,7 @@ TEST(ConfigurationFile, FailedWriteLeavesTheExistingFileIntact) {
     small.rlim_cur = 1000;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto save = SaveConfigurationFile(path, SomeSettings());
+    const auto save = SaveConfigurationFile(Q(path), SomeSettings());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -185,7 +187,7 @@ TEST(ConfigurationFile, SaveThroughASymbolicLinkKeepsTheLink) {
     const auto real = dir / "real.zvc";
     WriteBytes(real, {9});
     std::filesystem::create_symlink(real, dir / "link.zvc");
-    ASSERT_TRUE(SaveConfigurationFile(dir / "link.zvc", SomeSettings()).Ok);
+    ASSERT_TRUE(SaveConfigurationFile(Q(dir / "link.zvc"), SomeSettings()).Ok);
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.zvc"));
     EXPECT_EQ(ReadBytes(real).size(), 1720u);
 }

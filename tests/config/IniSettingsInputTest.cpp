@@ -3,6 +3,7 @@
 // what is accepted is always usable, and what is written afterwards is a well-formed line that
 // reads back as the same settings (or, for sizes too small for six decimals, is refused again).
 #include "config/IniSettings.h"
+#include "platform/SettingsFiles.h"
 
 #include "TempDir.h"
 
@@ -14,6 +15,7 @@
 #include <string>
 
 using namespace tarvel;
+using test::Q;
 using test::TempDir;
 
 namespace {
@@ -183,13 +185,13 @@ TEST(IniSettingsInput, RandomFilesReadThenWrittenGiveAWellFormedFile) {
             text.resize(random() % text.size()); // cut off
         test::WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 
-        const auto read = ReadIniSettingsFile(path);
+        const auto read = ReadIniSettingsFile(Q(path));
         ASSERT_NE(read.Status, IniReadStatus::CannotOpen) << text;
         if (read.Status != IniReadStatus::Loaded)
             continue;
         ++loaded;
         EXPECT_TRUE(Usable(read.Settings)) << text;
-        ASSERT_TRUE(WriteIniSettingsFile(path, read.Settings)) << text;
+        ASSERT_TRUE(WriteIniSettingsFile(Q(path), read.Settings)) << text;
         const auto bytes = test::ReadBytes(path);
         const std::string written(bytes.begin(), bytes.end());
         EXPECT_EQ(written, FormatIniSettings(read.Settings));

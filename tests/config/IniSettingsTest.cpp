@@ -1,13 +1,15 @@
 #include "config/IniSettings.h"
+#include "platform/SettingsFiles.h"
 
-#include "support/CommaLocale.h"
 #include "TempDir.h"
+#include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 using namespace tarvel;
+using test::Q;
 using test::TempDir;
 
 namespace {
@@ -67,9 +69,8 @@ TEST(IniSettings, AnyInvalidValueRefusesTheWholeFile) {
 }
 
 TEST(IniSettings, PathIsTheFolderJoinedWithTheFileName) {
-    const std::filesystem::path folder = std::filesystem::path("some") / "folder";
-    EXPECT_EQ(IniSettingsPath(folder), folder / "Tarvel.ini");
-    EXPECT_EQ(IniSettingsPath(folder).filename(), "Tarvel.ini");
+    EXPECT_EQ(IniSettingsPath("some/folder"), "some/folder/Tarvel.ini");
+    EXPECT_EQ(IniSettingsPath("some/folder/"), "some/folder/Tarvel.ini");
 }
 
 TEST(IniSettingsFile, WriteThenReadInAFolderWithALongPath) {
@@ -79,11 +80,11 @@ TEST(IniSettingsFile, WriteThenReadInAFolderWithALongPath) {
     for (int i = 0; i < 6; ++i)
         folder /= std::string(60, static_cast<char>('a' + i));
     std::filesystem::create_directories(folder);
-    const auto path = IniSettingsPath(folder);
-    ASSERT_GT(path.string().size(), 300u);
+    const QString path = IniSettingsPath(Q(folder));
+    ASSERT_GT(path.size(), 300);
 
     ASSERT_TRUE(WriteIniSettingsFile(path, {38.333, 10, 64, 2, 0, 1}));
-    EXPECT_EQ(ReadText(path), "38.333000 10.000000 64 2 0 1");
+    EXPECT_EQ(ReadText(folder / "Tarvel.ini"), "38.333000 10.000000 64 2 0 1");
     const auto read = ReadIniSettingsFile(path);
     EXPECT_EQ(read.Status, IniReadStatus::Loaded);
     EXPECT_EQ(read.Settings, (IniSettings{38.333, 10, 64, 2, 0, 1}));
@@ -91,25 +92,25 @@ TEST(IniSettingsFile, WriteThenReadInAFolderWithALongPath) {
 
 TEST(IniSettingsFile, MissingAndInvalidFilesAreToldApart) {
     TempDir dir;
-    EXPECT_EQ(ReadIniSettingsFile(dir / "Tarvel.ini").Status, IniReadStatus::CannotOpen);
-    EXPECT_EQ(ReadIniSettingsFile(dir.Path()).Status, IniReadStatus::CannotOpen);
+    EXPECT_EQ(ReadIniSettingsFile(Q(dir / "Tarvel.ini")).Status, IniReadStatus::CannotOpen);
+    EXPECT_EQ(ReadIniSettingsFile(Q(dir.Path())).Status, IniReadStatus::CannotOpen);
     WriteText(dir / "Tarvel.ini", "30 10 0 0 1 2");
-    EXPECT_EQ(ReadIniSettingsFile(dir / "Tarvel.ini").Status, IniReadStatus::Invalid);
+    EXPECT_EQ(ReadIniSettingsFile(Q(dir / "Tarvel.ini")).Status, IniReadStatus::Invalid);
     WriteText(dir / "Tarvel.ini", "");
-    EXPECT_EQ(ReadIniSettingsFile(dir / "Tarvel.ini").Status, IniReadStatus::Invalid);
+    EXPECT_EQ(ReadIniSettingsFile(Q(dir / "Tarvel.ini")).Status, IniReadStatus::Invalid);
     WriteText(dir / "Tarvel.ini", "30 10 64 0 1 2" + std::string(70000, ' '));
-    EXPECT_EQ(ReadIniSettingsFile(dir / "Tarvel.ini").Status, IniReadStatus::Invalid);
+    EXPECT_EQ(ReadIniSettingsFile(Q(dir / "Tarvel.ini")).Status, IniReadStatus::Invalid);
 }
 
 TEST(IniSettingsFile, FailedWriteKeepsTheOldFile) {
     TempDir dir;
     WriteText(dir / "Tarvel.ini", "30.000000 10.000000 64 0 1 2");
-    ASSERT_TRUE(WriteIniSettingsFile(dir / "Tarvel.ini", {40, 10, 64, 3, 0, 1}));
+    ASSERT_TRUE(WriteIniSettingsFile(Q(dir / "Tarvel.ini"), {40, 10, 64, 3, 0, 1}));
     EXPECT_EQ(ReadText(dir / "Tarvel.ini"), "40.000000 10.000000 64 3 0 1");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"Tarvel.ini"});
 
     // Where the folder should be there is the file itself: nothing can be created.
-    EXPECT_FALSE(WriteIniSettingsFile(dir / "Tarvel.ini" / "Tarvel.ini", {30, 10, 64, 0, 1, 2}));
+    EXPECT_FALSE(WriteIniSettingsFile(Q(dir / "Tarvel.ini" / "Tarvel.ini"), {30, 10, 64, 0, 1, 2}));
     EXPECT_EQ(ReadText(dir / "Tarvel.ini"), "40.000000 10.000000 64 3 0 1");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"Tarvel.ini"});
 }
@@ -120,9 +121,9 @@ TEST(IniSettingsFile, ADecimalCommaLocaleChangesNothing) {
         GTEST_SKIP() << "no locale with a decimal comma could be set or compiled";
     TempDir dir;
     const auto path = dir / "Tarvel.ini";
-    ASSERT_TRUE(WriteIniSettingsFile(path, {30.5, 10, 64, 0, 1, 2}));
+    ASSERT_TRUE(WriteIniSettingsFile(Q(path), {30.5, 10, 64, 0, 1, 2}));
     EXPECT_EQ(ReadText(path), "30.500000 10.000000 64 0 1 2");
-    const auto read = ReadIniSettingsFile(path);
+    const auto read = ReadIniSettingsFile(Q(path));
     EXPECT_EQ(read.Status, IniReadStatus::Loaded);
     EXPECT_EQ(read.Settings, (IniSettings{30.5, 10, 64, 0, 1, 2}));
     EXPECT_EQ(ParseIniSettings("30,500000 10,000000 64 0 1 2"), std::nullopt);

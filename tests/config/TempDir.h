@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -40,6 +42,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The file functions take Qt's paths; the test folders are plain ASCII.
+inline QString Q(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);

@@ -31,6 +31,16 @@ TEST(TextFormat, RoundsTheDoubleValueOfTheSingleAsPrintfDoes) {
     EXPECT_EQ(Format("%4.1f", {0.25f}), " 0.2"); // an exact tie goes to the even digit
 }
 
+// A typed "-0", or a small negative value that rounds to nothing, is zero to the unit.
+TEST(TextFormat, ZeroIsWrittenWithoutASign) {
+    EXPECT_EQ(Format("ICNTZV %d %c %4.1f\r", {1, 'R', -0.0f}), "ICNTZV 1 R  0.0\r");
+    EXPECT_EQ(Format("%4.1f", {-0.04f}), " 0.0");
+    EXPECT_EQ(Format("%f", {-0.0f}), "0.000000");
+    EXPECT_EQ(Format("%.0f", {-0.4f}), "0");
+    EXPECT_EQ(Format("%d", {-0.0f}), "0");
+    EXPECT_EQ(Format("%4.1f", {-0.05f}), "-0.1"); // -0.0500000007... is not zero
+}
+
 TEST(TextFormat, IntegersCharactersAndLiterals) {
     EXPECT_EQ(Format("*%dBLKGN %d %d!", {7, 2, 128}), "*7BLKGN 2 128!");
     EXPECT_EQ(Format("%d", {-4}), "-4");

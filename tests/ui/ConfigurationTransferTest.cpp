@@ -5,6 +5,7 @@
 #include "PageRig.h"
 
 #include "config/ConfigurationFile.h"
+#include "platform/SettingsFiles.h"
 #include "ui/ConfigurationTransfer.h"
 #include "ui/TTarvelForm.h"
 #include "ui/pages/DisplaySetupPage.h"
@@ -15,8 +16,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -455,7 +458,7 @@ TEST(ConfigurationTransferTest, TwoUnitsReadSendEverythingAndTheFileRestoresEver
     ChannelSettings configuration = form.Model().Channels;
     Reconfigure(configuration);
     const QString sourcePath = rig.Directory.FilePath("changed.zvc");
-    ASSERT_TRUE(SaveConfigurationFile(sourcePath.toStdString(), configuration).Ok);
+    ASSERT_TRUE(SaveConfigurationFile(sourcePath, configuration).Ok);
     rig.Boxes.Clear();
     rig.Dialogs.Choose(sourcePath);
     Trigger(rig, "OpenConfigurationFile1");
@@ -621,6 +624,52 @@ TEST(ConfigurationTransferTest, TwoUnitsReadSendEverythingAndTheFileRestoresEver
     }
 }
 
+// Names and folders in any script, whatever the program's locale; a failing operation on such
+// a name shows its own message, never an internal one.
+TEST(ConfigurationTransferTest, NamesInAnyScriptSaveAndOpen) {
+    PageRig rig;
+    ASSERT_TRUE(rig.ShowWindow());
+    TTarvelForm& form = *rig.Form;
+    form.hide(); // no Planning page warnings
+    ASSERT_TRUE(QDir(rig.Directory.FilePath(".")).mkdir(QStringLiteral("B\u00FCro")));
+    ChannelSettings& channels = form.Model().Channels;
+    for (int unit = 1; unit <= 2; ++unit) { // a wall the Planning page takes without a word
+        channels.UnitOutput(unit).TotalProjectors = 6;
+        channels.UnitOutput(unit).DisplayOverlap = 200;
+        channels.UnitOutput(unit).ImageAlignment = 1;
+    }
+    channels.Input(1, 2).Phase = 17;
+    channels.Output(2, 3).BlackLevel = 200;
+    const ChannelSettings saved = channels;
+    for (const QString& name :
+         {QStringLiteral("caf\u00E9.zvc"), QStringLiteral("B\u00FCro/Projekt 2.zvc"),
+          QStringLiteral("\u00DCn\u00EF c\u00F6d\u00E9 \u2713 file.zvc")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = rig.Directory.FilePath(name);
+        rig.Boxes.Clear();
+        rig.Dialogs.Choose(path);
+        Trigger(rig, "SaveConfigurationtoFile1");
+        EXPECT_EQ(rig.Boxes.Texts(), QStringList());
+        EXPECT_EQ(QFileInfo(path).size(), 1720);
+
+        channels = ChannelSettings{};
+        rig.Dialogs.Choose(path);
+        Trigger(rig, "OpenConfigurationFile1");
+        EXPECT_EQ(rig.Boxes.Texts(), QStringList{OpenedText});
+        EXPECT_EQ(Image(channels), Image(saved));
+    }
+
+    rig.Boxes.Clear();
+    rig.Dialogs.Choose(rig.Directory.FilePath(QStringLiteral("B\u00FCro/fehlt \u2713.zvc")));
+    Trigger(rig, "OpenConfigurationFile1");
+    rig.Dialogs.Choose(rig.Directory.FilePath(QStringLiteral("Ordner \u2713/caf\u00E9.zvc")));
+    Trigger(rig, "SaveConfigurationtoFile1");
+    EXPECT_EQ(rig.Boxes.Texts(),
+              (QStringList{"Error! Unable to open Configuration file. Check if file exist?",
+                           "Error! Unable to create Configuration file. Check if disk is "
+                           "write-protected"}));
+}
+
 // ----- The user gives up on a command -----
 
 TEST(ConfigurationTransferTest, AStoppedCommandEndsTheSendWithOneMessage) {
@@ -670,7 +719,7 @@ TEST(ConfigurationTransferTest, TheUnitsWinOnThePlanningPageWithAWarningOnlyWhil
         six.UnitOutput(unit).ImageAlignment = 1; // as the first calculation: centred
     }
     const QString path = rig.Directory.FilePath("six.zvc");
-    ASSERT_TRUE(SaveConfigurationFile(path.toStdString(), six).Ok);
+    ASSERT_TRUE(SaveConfigurationFile(path, six).Ok);
 
     form.hide();
     rig.Dialogs.Choose(path);
