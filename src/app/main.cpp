@@ -82,6 +82,7 @@ bool SaveEveryWindow(tarvel::TTarvelForm& form, const QDir& dir) {
 int main(int argc, char** argv) {
     tarvel::TarvelApplication application(argc, argv);
     tarvel::StartOptions options;
+    options.Timing = tarvel::LinkTiming::FromEnvironment();
     std::unique_ptr<AutoAnswerMessageBoxes> autoAnswer;
     if (qgetenv("TARVEL_AUTO_ANSWER") == "yes") {
         autoAnswer = std::make_unique<AutoAnswerMessageBoxes>();

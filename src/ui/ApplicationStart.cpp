@@ -26,6 +26,7 @@ int RunTarvel(const StartOptions& options) {
         TTarvelForm::Options formOptions;
         formOptions.Messages = options.Messages;
         formOptions.Dialogs = options.Dialogs;
+        formOptions.Timing = options.Timing;
         TTarvelForm form(std::move(formOptions));
         realMessages.SetParent(&form);
         if (application != nullptr) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/LinkTiming.h"
+
 #include <QString>
 
 #include <functional>
@@ -16,6 +18,7 @@ struct StartOptions {
     QString InstanceKey;              // the single-instance name; the program's own when empty
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
     FileDialogs* Dialogs = nullptr;   // not owned; the real open and save dialogs when null
+    LinkTiming Timing = LinkTiming::Real(); // the link's time-outs, pauses and settles
     // Runs after the main window is shown and before the event loop (a test hook).
     std::function<void(TTarvelForm&)> BeforeLoop;
 };
