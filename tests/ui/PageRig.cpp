@@ -1,5 +1,6 @@
 #include "PageRig.h"
 #include "support/SimState.h"
+#include "support/TestTiming.h"
 
 #include "device/UnitQueries.h"
 #include "ui/FieldEdit.h"
@@ -17,6 +18,7 @@ namespace tarvel::test {
 
 PageRig::PageRig() {
     TTarvelForm::Options options;
+    options.Timing = test::TestTiming();
     options.Messages = &Boxes;
     options.Dialogs = &Dialogs;
     options.CloseWaitMs = 0;

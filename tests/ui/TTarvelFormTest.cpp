@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "support/TestTiming.h"
 
 #include "device/DeviceLink.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -36,6 +37,7 @@ protected:
     void Create() {
         ::testing::internal::CaptureStderr();
         TTarvelForm::Options options;
+        options.Timing = test::TestTiming();
         options.Messages = &boxes;
         options.Connected = [this] { return connected; };
         options.CloseWaitMs = 0;
