@@ -5,9 +5,10 @@ set -eu
 
 # locales: the locale sources from which the tests compile a decimal-comma locale (de_DE).
 # clang, libclang-rt-14-dev: the libFuzzer build of the fuzz targets.
+# openbox: the window manager under which a window test stacks boxes on Xvfb.
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
 libgl-dev xvfb xauth fonts-dejavu-core locales desktop-file-utils dpkg-dev \
-clang libclang-rt-14-dev"
+clang libclang-rt-14-dev openbox"
 
 missing=""
 for p in $packages; do
