@@ -88,7 +88,7 @@ void TTarvelForm::BuildWindow() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    pageControl_ = new QTabWidget(this);
+    pageControl_ = new tarvel::PageControl(this);
     pageControl_->setObjectName(QStringLiteral("PhasePageControl"));
     planning_ = new PlanningPage(context_);
     projectorSetup_ = new ProjectorSetupPage(context_);
@@ -108,7 +108,7 @@ void TTarvelForm::BuildWindow() {
         pageControl_->addTab(tab.Page, QString::fromLatin1(tab.Caption));
     }
     // The service view shows it.
-    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), false);
+    pageControl_->SetPageShown(pageControl_->indexOf(seamRemoval_), false);
     // The Display Setup twins of the seam bridge controls hand their changes to that page.
     connect(displaySetup_, &DisplaySetupPage::SeamBridgeTwinClicked, seamRemoval_,
             &SeamRemovalPage::BridgeTwinClicked);
@@ -465,7 +465,7 @@ bool TTarvelForm::ServiceView() const {
 
 void TTarvelForm::SetServiceView(bool on) {
     information_->ShowServicePanels(on);
-    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), on);
+    pageControl_->SetPageShown(pageControl_->indexOf(seamRemoval_), on);
     displaySetup_->SetServiceView(on);
 }
 
