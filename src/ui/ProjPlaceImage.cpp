@@ -8,11 +8,9 @@ namespace tarvel {
 namespace {
 
 const QColor Silver(192, 192, 192);
-
-// Texts are placed by their top left corner, as the marks' positions give them.
-void TextAt(QPainter& painter, int x, int y, const QString& text) {
-    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
-}
+constexpr int TopTextY = 5;
+constexpr int BottomTextRise = 15; // above the picture's bottom edge
+constexpr int MarkTextShift = 8;   // left of the mark's line
 
 } // namespace
 
@@ -27,6 +25,23 @@ void ProjPlaceImage::SetRuler(const QString& sizeText, std::vector<RulerMark> ma
     update();
 }
 
+std::vector<ProjPlaceImage::DrawnText> ProjPlaceImage::Texts() const {
+    const QFontMetrics metrics = fontMetrics();
+    // Texts are placed by their top left corner, as the marks' positions give them.
+    const auto at = [&](int x, int y, const QString& text) {
+        return DrawnText{text, QRect(x, y, metrics.horizontalAdvance(text), metrics.height())};
+    };
+    std::vector<DrawnText> texts{at(3, TopTextY, QStringLiteral("0")),
+                                 at(width() - 20, TopTextY, sizeText_)};
+    for (const RulerMark& mark : marks_) {
+        texts.push_back(at(mark.X - MarkTextShift, height() - BottomTextRise,
+                           QString::fromStdString(mark.Label)));
+        texts.push_back(
+            at(mark.X - MarkTextShift, TopTextY, QString::fromStdString(mark.PositionText)));
+    }
+    return texts;
+}
+
 void ProjPlaceImage::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), Silver);
@@ -35,16 +50,16 @@ void ProjPlaceImage::paintEvent(QPaintEvent* /*event*/) {
     QPen pen(Qt::black, 0);
     painter.setPen(pen);
     painter.drawLine(5, RulerY, w - 10, RulerY);
-    TextAt(painter, 3, 5, QStringLiteral("0"));
-    TextAt(painter, w - 20, 5, sizeText_);
+    pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
     for (const RulerMark& mark : marks_) {
-        pen.setStyle(Qt::DashLine);
-        painter.setPen(pen);
         painter.drawLine(mark.X, RulerY, mark.X, h);
-        pen.setStyle(Qt::SolidLine);
-        painter.setPen(pen);
-        TextAt(painter, mark.X - 8, h - 15, QString::fromStdString(mark.Label));
-        TextAt(painter, mark.X - 8, 5, QString::fromStdString(mark.PositionText));
+    }
+    pen.setStyle(Qt::SolidLine);
+    painter.setPen(pen);
+    const int ascent = painter.fontMetrics().ascent();
+    for (const DrawnText& text : Texts()) {
+        painter.drawText(QPoint(text.Box.left(), text.Box.top() + ascent), text.Text);
     }
 }
 
