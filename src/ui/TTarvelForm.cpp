@@ -44,6 +44,8 @@ const QString TTarvelForm::ExitCaption = QStringLiteral("Prendel - Tarvel :Confi
 
 namespace {
 
+constexpr int StatusTextIndent = 3;
+
 void WriteCannotOpen() {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(IniCannotOpenMessage.size()),
                  IniCannotOpenMessage.data());
@@ -119,11 +121,12 @@ void TTarvelForm::BuildWindow() {
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("MainStatusBar"));
     status->setSizeGripEnabled(false);
-    // A label, not showMessage: menu hints would otherwise wipe the line.
+    // A label, not showMessage: menu hints would otherwise wipe the line. It fills the bar
+    // itself: the bar's own layout leaves a widget 14 of its 19 pixels, less than a line of
+    // the Noto and URW fonts.
     statusLabel_ = new QLabel(status);
     statusLabel_->setObjectName(QStringLiteral("MainStatusLabel"));
     statusLabel_->setTextFormat(Qt::PlainText);
-    status->addWidget(statusLabel_, 1);
 
     menu_ = std::make_unique<MainMenu>(menuBar(),
                                        [this](MenuCommand command) { RunMenuCommand(command); });
@@ -131,6 +134,8 @@ void TTarvelForm::BuildWindow() {
     // The client area is fixed; the window is as tall as the menu bar needs on top of it.
     pageControl_->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
     status->setFixedSize(ClientWidth, StatusBarHeight);
+    statusLabel_->setGeometry(StatusTextIndent, 0, ClientWidth - 2 * StatusTextIndent,
+                              StatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     infoForm_ = new TInfoForm(this);

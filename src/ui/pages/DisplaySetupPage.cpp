@@ -6,6 +6,7 @@
 #include "ui/FieldEdit.h"
 #include "ui/NumericField.h"
 #include "ui/PageControl.h"
+#include "ui/PanelFontFit.h"
 #include "ui/SpinButtons.h"
 #include "ui/TInfoForm.h"
 #include "ui/TTarvelForm.h"
@@ -141,6 +142,7 @@ void DisplaySetupPage::BuildHelpPanel() {
         layout->addWidget(label);
     }
     layout->addStretch(1);
+    PanelFontFit::Apply(*panel);
 }
 
 void DisplaySetupPage::BuildRightColumn() {
