@@ -47,6 +47,8 @@ const QString TTarvelForm::ExitCaption = QStringLiteral("Prendel - Tarvel :Confi
 
 namespace {
 
+constexpr int StatusTextIndent = 3;
+
 const QString EstablishCaption =
     QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
 const QString StartQuestion = QStringLiteral(
@@ -111,7 +113,7 @@ void TTarvelForm::BuildWindow() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    pageControl_ = new QTabWidget(this);
+    pageControl_ = new tarvel::PageControl(this);
     pageControl_->setObjectName(QStringLiteral("PhasePageControl"));
     planning_ = new PlanningPage(context_);
     projectorSetup_ = new ProjectorSetupPage(context_);
@@ -131,7 +133,7 @@ void TTarvelForm::BuildWindow() {
         pageControl_->addTab(tab.Page, QString::fromLatin1(tab.Caption));
     }
     // The service view shows it.
-    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), false);
+    pageControl_->SetPageShown(pageControl_->indexOf(seamRemoval_), false);
     // The Display Setup twins of the seam bridge controls hand their changes to that page.
     connect(displaySetup_, &DisplaySetupPage::SeamBridgeTwinClicked, seamRemoval_,
             &SeamRemovalPage::BridgeTwinClicked);
@@ -142,11 +144,12 @@ void TTarvelForm::BuildWindow() {
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("MainStatusBar"));
     status->setSizeGripEnabled(false);
-    // A label, not showMessage: menu hints would otherwise wipe the line.
+    // A label, not showMessage: menu hints would otherwise wipe the line. It fills the bar
+    // itself: the bar's own layout leaves a widget 14 of its 19 pixels, less than a line of
+    // the Noto and URW fonts.
     statusLabel_ = new QLabel(status);
     statusLabel_->setObjectName(QStringLiteral("MainStatusLabel"));
     statusLabel_->setTextFormat(Qt::PlainText);
-    status->addWidget(statusLabel_, 1);
 
     menu_ = std::make_unique<MainMenu>(menuBar(),
                                        [this](MenuCommand command) { RunMenuCommand(command); });
@@ -154,6 +157,8 @@ void TTarvelForm::BuildWindow() {
     // The client area is fixed; the window is as tall as the menu bar needs on top of it.
     pageControl_->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
     status->setFixedSize(ClientWidth, StatusBarHeight);
+    statusLabel_->setGeometry(StatusTextIndent, 0, ClientWidth - 2 * StatusTextIndent,
+                              StatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     infoForm_ = new TInfoForm(this);
@@ -541,7 +546,7 @@ bool TTarvelForm::ServiceView() const {
 
 void TTarvelForm::SetServiceView(bool on) {
     information_->ShowServicePanels(on);
-    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), on);
+    pageControl_->SetPageShown(pageControl_->indexOf(seamRemoval_), on);
     displaySetup_->SetServiceView(on);
 }
 

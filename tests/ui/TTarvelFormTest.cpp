@@ -6,7 +6,9 @@
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TTarvelForm.h"
+#include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/InformationPage.h"
+#include "ui/pages/PlanningPage.h"
 #include "ui/pages/SourceSetupPage.h"
 
 #include <QAction>
@@ -15,11 +17,13 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -270,6 +274,105 @@ TEST_F(TTarvelFormTest, SwitchingPagesWhileDisconnectedShowsTheNoteAndLeavesPage
     EXPECT_EQ(form->StatusText(), "Note: No Zelvar communication established yet.");
     EXPECT_FALSE(form->SourceSetup().Usable());
     EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// The tab bar as it would look without the hidden pages: the same captions shown, the same
+// current one, in the same font and size.
+QImage TabsWithoutHidden(const QTabWidget& pages) {
+    QTabWidget shown;
+    shown.setFont(pages.font());
+    shown.setDocumentMode(pages.documentMode());
+    for (int i = 0; i < pages.count(); ++i) {
+        if (pages.isTabVisible(i)) {
+            shown.addTab(new QWidget, pages.tabText(i));
+            if (i == pages.currentIndex()) {
+                shown.setCurrentIndex(shown.count() - 1);
+            }
+        }
+    }
+    shown.tabBar()->resize(pages.tabBar()->size());
+    return shown.tabBar()->grab().toImage();
+}
+
+// Every keyboard way from page to page, pressed on a page's control or on the tab bar, passes
+// the hidden pages by, and nothing of a hidden tab is drawn on the way.
+TEST_F(TTarvelFormTest, HiddenPagesAreOutOfTheKeyboardsReachAndDrawNothing) {
+    CreateShown();
+    struct Way {
+        const char* Name;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+    };
+    const Way ways[] = {
+        {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier},
+        {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+        {"Ctrl+PgDown", Qt::Key_PageDown, Qt::ControlModifier},
+        {"Ctrl+PgUp", Qt::Key_PageUp, Qt::ControlModifier},
+        {"Right", Qt::Key_Right, Qt::NoModifier},
+        {"Left", Qt::Key_Left, Qt::NoModifier},
+        {"End", Qt::Key_End, Qt::NoModifier},
+        {"Home", Qt::Key_Home, Qt::NoModifier},
+    };
+    // The pages, and the Display Setup page's sub-pages with "Screen 5-8 Controls" hidden for
+    // the first calculation's three projectors. Keys go to a control of the first page shown
+    // and then to wherever the focus is, or to the tab bar.
+    auto* pages = Control<QTabWidget>("PhasePageControl");
+    auto* subPages = Control<QTabWidget>("ScreenPageControl");
+    ASSERT_FALSE(subPages->isTabVisible(1));
+    const struct {
+        QTabWidget* Control;
+        QWidget* Page;     // shown first
+        QWidget* Start;    // the control the keys start from
+        QStringList Shown; // the captions every walk reaches
+    } controls[] = {
+        {pages,
+         &form->Planning(),
+         Control<QWidget>("HorizontalOutEdit"),
+         {"Planning", "Projector Setup", "Source Setup", "Display Setup", "Information"}},
+        {subPages,
+         &form->DisplaySetup(),
+         Control<QWidget>("TestPattern1ComboBox"),
+         {"Screens 1-4 Controls"}},
+    };
+    for (const auto& control : controls) {
+        for (const Way& way : ways) {
+            for (const bool fromTabBar : {false, true}) {
+                const std::string where = std::string(way.Name) + (fromTabBar ? " on " : " in ") +
+                                          control.Control->objectName().toStdString();
+                pages->setCurrentWidget(control.Page);
+                control.Control->setCurrentIndex(0);
+                QWidget* tabBar = control.Control->tabBar();
+                QWidget* target = fromTabBar ? tabBar : control.Start;
+                target->setFocus(Qt::OtherFocusReason);
+                ASSERT_EQ(QApplication::focusWidget(), target) << where;
+                QStringList reached{control.Control->tabText(control.Control->currentIndex())};
+                for (int press = 0; press < 2 * control.Control->count(); ++press) {
+                    QWidget* focus = QApplication::focusWidget();
+                    QTest::keyClick(focus != nullptr ? focus : tabBar, way.Key, way.Modifiers);
+                    const int current = control.Control->currentIndex();
+                    ASSERT_TRUE(control.Control->isTabVisible(current))
+                        << where << " reached " << control.Control->tabText(current).toStdString();
+                    reached << control.Control->tabText(current);
+                    const bool tabBarFocused = tabBar->hasFocus();
+                    tabBar->clearFocus(); // no focus frame in the picture
+                    EXPECT_EQ(tabBar->grab().toImage(), TabsWithoutHidden(*control.Control))
+                        << where << ": the tab bar differs from one without the hidden tab";
+                    if (tabBarFocused) {
+                        tabBar->setFocus(Qt::OtherFocusReason);
+                    }
+                }
+                // Within a page a control may keep a key for itself (the terminal types it).
+                if (fromTabBar && way.Modifiers.testFlag(Qt::ControlModifier) &&
+                    (way.Key == Qt::Key_Tab || way.Key == Qt::Key_Backtab)) {
+                    reached.removeDuplicates();
+                    reached.sort();
+                    QStringList shown = control.Shown;
+                    shown.sort();
+                    EXPECT_EQ(reached, shown) << where << " goes round every page shown";
+                }
+            }
+        }
+    }
 }
 
 TEST_F(TTarvelFormTest, APageIsUsableWhenConnectedAndNotBusy) {

@@ -7,6 +7,12 @@
 #include "ui/TTarvelForm.h"
 #include "ui/TarvelApplication.h"
 
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -30,9 +36,39 @@ namespace {
     std::abort(); // not reached: the window ends the program
 }
 
+// --under-openbox GTEST-ARGS...: the tests on the X display that xvfb-run gave, with openbox
+// managing the windows. Ends with 2 when the window manager does not come up.
+int RunUnderOpenbox(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    tarvel::TarvelApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString ready = QDir(dir.path()).filePath(QStringLiteral("ready"));
+    QProcess openbox;
+    openbox.setProcessChannelMode(QProcess::ForwardedChannels);
+    // openbox runs the start-up command once it manages the screen.
+    openbox.start(QStringLiteral("openbox"),
+                  {QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
+    if (!QTest::qWaitFor([&] { return QFile::exists(ready); }, 20000)) {
+        std::printf("openbox did not come up\n");
+        return 2;
+    }
+    std::printf("platform %s, window manager up\n", qPrintable(QGuiApplication::platformName()));
+    std::fflush(stdout);
+    argv[1] = argv[0]; // the rest are Google Test's
+    int testArgc = argc - 1;
+    ::testing::InitGoogleTest(&testArgc, argv + 1);
+    const int code = RUN_ALL_TESTS();
+    openbox.terminate();
+    openbox.waitForFinished(5000);
+    return code;
+}
+
 // --start KEY: run the program's start-up with scripted boxes and print every box's text and
 // whether a main window came up.
 int RunChildRole(int argc, char** argv) {
+    if (std::strcmp(argv[1], "--under-openbox") == 0) {
+        return RunUnderOpenbox(argc, argv);
+    }
     tarvel::TarvelApplication app(argc, argv);
     if (std::strcmp(argv[1], "--exit-application") == 0) {
         ExitApplicationRole();
