@@ -235,6 +235,7 @@ TEST(LinkCoreTest, TheRealTimesAndTheirScaledCopies) {
 
     qputenv("TARVEL_TIME_SCALE", "0.5");
     EXPECT_EQ(LinkTiming::FromEnvironment().ReplyTimeoutMs, 4000);
+    EXPECT_EQ(LinkTiming::FromEnvironment().PromptTickMs, 30) << "never shorter";
     for (const char* ignored : {"0", "2", "x", ""}) {
         qputenv("TARVEL_TIME_SCALE", ignored);
         EXPECT_EQ(LinkTiming::FromEnvironment().ReplyTimeoutMs, 8000) << ignored;

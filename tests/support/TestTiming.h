@@ -10,7 +10,7 @@ namespace tarvel::test {
 inline constexpr double TimeScale = 0.25;
 inline LinkTiming TestTiming() {
     LinkTiming timing = LinkTiming::Real().Scaled(TimeScale);
-    timing.PromptTickMs = 30;
+    timing.PromptTickMs = LinkTiming::MinimumScaledTickMs;
     return timing;
 }
 
