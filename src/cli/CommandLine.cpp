@@ -199,8 +199,12 @@ struct Options {
 QString Wrapped(const QString& text, qsizetype width = 79) {
     QStringList lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        if (paragraph.size() <= width) {
+            lines << paragraph; // a table row keeps its columns
+            continue;
+        }
         QString line;
-        for (const QString& word : paragraph.split(QLatin1Char(' '))) {
+        for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
                 lines << line;
                 line.clear();
