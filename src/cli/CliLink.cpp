@@ -68,18 +68,16 @@ ExitCode CliLink::Connect() {
                            .arg(options_.ComNumber));
         return ExitCode::NoUnits;
     }
-    const QString ports =
-        portsChosen_
-            ? QStringLiteral("on %1").arg(options_.Device.isEmpty()
-                                              ? QStringLiteral("COM %1").arg(options_.ComNumber)
-                                              : options_.Device)
-            : QStringLiteral("on COM 1 to COM 8");
+    const QString ports = !portsChosen_ ? QStringLiteral("COM 1 to COM 8")
+                          : options_.Device.isEmpty()
+                              ? QStringLiteral("COM %1").arg(options_.ComNumber)
+                              : options_.Device;
     bool connected = false;
     if (options_.Mode == ConnectionMode::Controller) {
-        console_.Progress(QStringLiteral("Looking for a controller %1").arg(ports));
+        console_.Progress(QStringLiteral("Looking for a controller on %1").arg(ports));
         connected = link_.ConnectThroughController();
     } else if (options_.Mode == ConnectionMode::Direct) {
-        console_.Progress(QStringLiteral("Looking for a unit wired directly %1").arg(ports));
+        console_.Progress(QStringLiteral("Looking for a unit wired directly on %1").arg(ports));
         // No plan here: a file's projectors are the send's business, after the connection.
         connected = link_.ConnectDirectly(1, 1);
     } else {
@@ -92,7 +90,7 @@ ExitCode CliLink::Connect() {
         return LineFailure(QString());
     }
     if (!connected) {
-        console_.Error(QStringLiteral("no units found %1%2")
+        console_.Error(QStringLiteral("no units found on %1%2")
                            .arg(ports, options_.Mode
                                            ? QStringLiteral(" (%1)").arg(ModeName(*options_.Mode))
                                            : QString()));

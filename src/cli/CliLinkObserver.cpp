@@ -6,12 +6,12 @@ namespace tarvel {
 
 void CliLinkObserver::ProgressShown(const QString& /*text*/) {
     // The link shows its progress window once for each unit it reads.
-    text_ = QStringLiteral("Reading unit %1 ").arg(++unitsShown_);
+    text_ = QStringLiteral("Reading unit %1").arg(++unitsShown_);
     console_.Progress(text_);
 }
 
 void CliLinkObserver::ProgressDots(const QString& dots) {
-    console_.Progress(text_ + dots, false);
+    console_.Progress(dots.isEmpty() ? text_ : text_ + QLatin1Char(' ') + dots, false);
 }
 
 void CliLinkObserver::ProgressHidden() {
