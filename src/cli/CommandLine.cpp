@@ -32,8 +32,8 @@ const QString ProgramDescription = QStringLiteral(
     "\n"
     "Run 'tarvel-cli COMMAND --help' for a command's arguments and options.\n"
     "\n"
-    "Exit codes: 0 done (diff: equal), 1 diff: they differ, 2 usage, 3 no units found,\n"
-    "4 the line failed, 5 a file error, 130 interrupted.");
+    "Exit codes: 0 done (diff: equal), 1 diff: they differ, 2 usage,\n"
+    "3 no units found, 4 the line failed, 5 a file error, 130 interrupted (docs/cli.md).");
 
 enum Group : unsigned {
     Output = 1,    // --quiet, --verbose
