@@ -70,7 +70,7 @@ TEST(CliMatchesWindowTest, TheToolReadsAndSendsWhatTheWindowDoes) {
 
     // The window: the start-up search and read, save, open the file, send it. Its waits run
     // faster, as the tool's do; the bytes on the line stay the same.
-    qputenv("TARVEL_TIME_SCALE", "0.1");
+    qputenv("TARVEL_TIME_SCALE", "0.25");
     const QString windowLog = path("window.log");
     const QString windowSave = path("window.zvc");
     {
