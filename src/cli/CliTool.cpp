@@ -72,6 +72,14 @@ CliTool::CliTool(const CliOptions& options, Console& console)
     : options_(options), console_(console) {}
 
 ExitCode CliTool::Run() {
+    // The journal is written at the end: a name it cannot have is said before the work.
+    if (!options_.JournalPath.isEmpty()) {
+        if (const QString reason = UnwritableReason(options_.JournalPath); !reason.isEmpty()) {
+            console_.Error(QStringLiteral("%1: %2; the journal could not be saved")
+                               .arg(options_.JournalPath, reason));
+            return ExitCode::FileError;
+        }
+    }
     switch (options_.Command) {
     case CliCommand::Ports:
         return Ports();

@@ -302,6 +302,8 @@ TEST(CliProgramTest, FaultsEndWithTheirLineAndCodeLeaveNoFileAndKeepTheJournal) 
     for (const QString& target : {rig.Path("no/such/folder.zvc"), rig.Directory.path()}) {
         run = rig.Cli({"read", "-o", target, "--port", rig.Port()});
         EXPECT_EQ(run.ExitCode, 5) << Shown(run);
+        run = rig.Cli({"search", "--port", rig.Port(), "--journal", target});
+        EXPECT_EQ(run.ExitCode, 5) << Shown(run);
     }
     EXPECT_EQ(rig.LogLines().size(), logged);
 
