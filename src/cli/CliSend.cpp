@@ -127,16 +127,20 @@ ExitCode CliSend::Verify(CliLink& link, const SendPlan& whole, const FileSendInp
     if (const ExitCode read = link.ReadInto(after); read != ExitCode::Success) {
         return read;
     }
-    const auto left = DiffAgainstUnits(file_, after);
+    return Report(DiffAgainstUnits(loaded_, after), whole, input);
+}
+
+ExitCode CliSend::Report(const std::vector<SettingDifference>& left, const SendPlan& whole,
+                         const FileSendInput& input) {
     if (left.empty()) {
         console_.Out(QStringLiteral("The units now match the file.\n"));
         return ExitCode::Success;
     }
-    console_.Out(QStringLiteral("The units still differ from the file in %1:\n")
+    console_.Out(QStringLiteral("The units differ from the file in %1:\n")
                      .arg(Plural(left.size(), "setting", "settings")) +
                  DiffText(left));
     for (const SettingDifference& difference : left) {
-        const QString reason = NotCarriedReason(difference, file_, whole, input.Input);
+        const QString reason = NotCarriedReason(difference, loaded_, whole, input.Input);
         console_.Note(
             QStringLiteral("%1 %2: %3")
                 .arg(DifferencePlace(difference),
@@ -153,6 +157,8 @@ ExitCode CliSend::Run() {
     if (options_.DryRun && !options_.ChangesOnly) {
         return DryRunWithoutPort();
     }
+    // The link stores what it sends in its model; the file as loaded is what is compared.
+    loaded_ = file_;
     CliLink link(options_, console_, file_);
     if (const ExitCode connected = link.Connect(); connected != ExitCode::Success) {
         return link.Finish(connected);
@@ -177,8 +183,9 @@ ExitCode CliSend::Run() {
         return link.Finish(made);
     }
     SendPlan plan = whole;
+    std::vector<SettingDifference> differences;
     if (options_.ChangesOnly) {
-        const auto differences = DiffAgainstUnits(file_, before);
+        differences = DiffAgainstUnits(loaded_, before);
         plan = ChangedStepsOnly(whole, differences);
         console_.Note(QStringLiteral("%1 from the file; %2 to send")
                           .arg(Plural(differences.size(), "setting differs", "settings differ"),
@@ -197,7 +204,12 @@ ExitCode CliSend::Run() {
 
     ExitCode code = ExitCode::Success;
     if (options_.ChangesOnly && plan.Steps.empty()) {
-        console_.Out(QStringLiteral("The units already match the file; nothing sent.\n"));
+        // Nothing to send: either nothing differs, or only what a send does not carry.
+        if (differences.empty()) {
+            console_.Out(QStringLiteral("The units already match the file; nothing sent.\n"));
+        } else {
+            code = Report(differences, whole, input);
+        }
     } else {
         if (code = RunPlan(link, plan); code != ExitCode::Success) {
             return link.Finish(code);

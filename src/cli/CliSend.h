@@ -1,15 +1,18 @@
 #pragma once
 
 #include "cli/ExitCode.h"
+#include "config/ConfigurationDiff.h"
 #include "config/FileSendInput.h"
 #include "config/SendPlan.h"
+#include "model/ChannelSettings.h"
+
+#include <vector>
 
 namespace tarvel {
 
 class CliLink;
 class Console;
 struct CliOptions;
-struct SettingsModel;
 
 // tarvel-cli send: the window's "Send Current Settings to Zelvar(s)" after "Open Configuration
 // File", from the file alone. The plan is the window's (SendInputFromFile, BuildSendPlan);
@@ -29,11 +32,16 @@ private:
     void PrintPlan(const SendPlan& plan, ConnectionMode mode, int address1, int address2);
     ExitCode RunPlan(CliLink& link, const SendPlan& plan);
     ExitCode SystemSave(CliLink& link, int units);
+    // Reads the units again and reports what still differs.
     ExitCode Verify(CliLink& link, const SendPlan& whole, const FileSendInput& input);
+    // Success when nothing is left; otherwise each difference with why a send leaves it.
+    ExitCode Report(const std::vector<SettingDifference>& left, const SendPlan& whole,
+                    const FileSendInput& input);
 
     const CliOptions& options_;
     Console& console_;
-    SettingsModel& file_;
+    SettingsModel& file_; // the link's model: the send stores in it what it sends
+    SettingsModel loaded_;
 };
 
 } // namespace tarvel

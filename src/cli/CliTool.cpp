@@ -10,9 +10,9 @@
 #include "device/UnitQueries.h"
 #include "model/ChannelSettings.h"
 #include "platform/PortList.h"
+#include "platform/SerialPort.h"
 #include "platform/SettingsFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -6,7 +6,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <array>

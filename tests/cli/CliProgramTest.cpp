@@ -189,6 +189,29 @@ TEST(CliProgramTest, AControllerWallSearchedReadShownComparedAndItsChangesSent) 
     run = rig.Cli({"diff", changed, "--live", "--port", port});
     EXPECT_EQ(run.ExitCode, 0) << Shown(run);
     EXPECT_TRUE(run.Out.isEmpty()) << Shown(run);
+
+    // What a send does not carry stays different, and the tool says so and why.
+    model.Channels.UnitOutput(1).FeatherCurve = 'L';
+    model.Channels.UnitOutput(2).DisplayOverlap = 300;
+    const QString uncarried = rig.Path("uncarried.zvc");
+    ASSERT_TRUE(SaveConfigurationFile(uncarried, model.Channels).Ok);
+    const qsizetype before = rig.LogLines().size();
+    run = rig.Cli({"send", uncarried, "--changes-only", "--port", port});
+    EXPECT_EQ(run.ExitCode, 1) << Shown(run);
+    EXPECT_TRUE(run.Out.endsWith("The units differ from the file in 2 settings:\n"
+                                 "unit 1  Feather Curve  Linear  S-Curve\n"
+                                 "unit 2  Overlap Width  300     256\n"))
+        << Shown(run);
+    EXPECT_TRUE(run.Err.contains("tarvel-cli: unit 1 Feather Curve: no send carries it\n"));
+    EXPECT_TRUE(run.Err.contains(
+        "tarvel-cli: unit 2 Overlap Width: a send gives unit 2 unit 1's unit-wide values\n"));
+    QStringList sent;
+    for (const QString& line : rig.LogLines().mid(before)) {
+        if (line.startsWith('*') && !line.contains("INFOZV")) {
+            sent << line;
+        }
+    }
+    EXPECT_EQ(sent, QStringList{"*7DISP 0 256!"}) << "unit 2's layout, with unit 1's overlap";
 }
 
 TEST(CliProgramTest, ADirectUnitSearchedReadAndSentAsTheDryRunSaid) {
