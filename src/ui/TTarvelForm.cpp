@@ -94,6 +94,7 @@ TTarvelForm::TTarvelForm(Options options)
     context_.Link = link_.get();
     context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
+    connect(infoForm_, &TInfoForm::CancelClicked, this, [this] { link_->CancelOperation(); });
     ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
