@@ -1,3 +1,4 @@
+#include "ScriptedFileDialogs.h"
 #include "WindowTestSupport.h"
 
 #include "device/DeviceLink.h"
@@ -37,6 +38,7 @@ protected:
         ::testing::internal::CaptureStderr();
         TTarvelForm::Options options;
         options.Messages = &boxes;
+        options.Dialogs = &dialogs;
         options.Connected = [this] { return connected; };
         options.CloseWaitMs = 0;
         form = std::make_unique<TTarvelForm>(std::move(options));
@@ -62,6 +64,7 @@ protected:
 
     test::WorkingDirectory directory;
     ScriptedMessageBoxes boxes;
+    test::ScriptedFileDialogs dialogs;
     bool connected = false;
     std::unique_ptr<TTarvelForm> form;
     std::string constructionStderr;
@@ -115,7 +118,7 @@ QStringList Entries(const QMenu* menu) {
             entries << "---";
             continue;
         }
-        QString entry = action->text();
+        QString entry = MainMenu::ShownCaption(action->text());
         if (action->menu() != nullptr) {
             entry += " >";
         }
@@ -136,7 +139,7 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
     ASSERT_NE(bar, nullptr);
     QStringList top;
     for (const QAction* action : bar->actions()) {
-        top << action->text();
+        top << MainMenu::ShownCaption(action->text());
     }
     EXPECT_EQ(top, (QStringList{"File", "Serial Port", "Help"}));
 
@@ -158,9 +161,10 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
                            "Zelvar connected to Serial Port directly"}));
     EXPECT_EQ(menu("Help1"), (QStringList{"Help with Tarvel Serial connection", "About..."}));
 
-    // "&&" is the toolkit's escape: the item shows one ampersand and has no mnemonic.
+    // "&&" is the toolkit's escape: the item shows one ampersand, which is not its mnemonic.
     EXPECT_EQ(Item("SearchCOM1COM21")->iconText(), "Search (COM 1 & COM 2)");
-    EXPECT_TRUE(QKeySequence::mnemonic(Item("SearchCOM1COM21")->text()).isEmpty());
+    EXPECT_EQ(QKeySequence::mnemonic(Item("SearchCOM1COM21")->text()),
+              QKeySequence(Qt::ALT | Qt::Key_S));
 
     for (const char* name : {"OpenConfigurationFile1",
                              "SaveConfigurationtoFile1",
@@ -189,6 +193,63 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
         ASSERT_NE(Item(name), nullptr) << name;
         EXPECT_EQ(Item(name)->objectName(), name);
     }
+}
+
+// The keyboard reaches every menu and item: each has a mnemonic of its own within its menu
+// (the shown caption unchanged, one letter underlined), and the main items a shortcut.
+TEST_F(TTarvelFormTest, EveryMenuAndItemHasItsOwnMnemonicAndTheMainItemsShortcuts) {
+    Create();
+    const auto checkUnique = [](const QList<QAction*>& actions, const QString& where) {
+        QList<QKeySequence> seen;
+        for (const QAction* action : actions) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            EXPECT_FALSE(key.isEmpty()) << action->objectName().toStdString();
+            EXPECT_FALSE(seen.contains(key))
+                << where.toStdString() << ": " << action->objectName().toStdString();
+            seen << key;
+        }
+    };
+    checkUnique(Control<QMenuBar>("MainMenu1")->actions(), "menu bar");
+    for (const QMenu* menu : Control<QMenuBar>("MainMenu1")->findChildren<QMenu*>()) {
+        checkUnique(menu->actions(), menu->objectName());
+    }
+    EXPECT_EQ(Item("File1")->text(), "&File");
+    EXPECT_EQ(Item("ZelvarconnectedtoSerialPortdirectly1")->text(),
+              "Zelvar connected to Serial Port &directly");
+
+    const auto shortcut = [&](const char* name) { return Item(name)->shortcut(); };
+    EXPECT_EQ(shortcut("OpenConfigurationFile1"), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(shortcut("SaveConfigurationtoFile1"), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(shortcut("ReadfromZelvars1"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(shortcut("SendCurrentSettingstoZelvars1"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    EXPECT_EQ(shortcut("Exit1"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(shortcut("HelpwithTarvelSerialconnection1"), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(TTarvelFormTest, TheKeysOpenAMenuAndRunTheItemsExitAsking) {
+    CreateShown();
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::AltModifier);
+    QMenu* file = Control<QMenu>("File1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }, 2000)) << "Alt+F";
+    file->close();
+    ASSERT_TRUE(test::Reactivate(*form));
+
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Shown, QStringList({"open", "save"}));
+
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_TRUE(form->ConnectionHelpForm().isVisible());
+    form->ConnectionHelpForm().hide();
+    ASSERT_TRUE(test::Reactivate(*form));
+
+    boxes.Answer(false);
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(boxes.Texts(), QStringList({TTarvelForm::ExitQuestion}));
+    EXPECT_TRUE(form->isVisible()) << "No: the window stays";
 }
 
 TEST_F(TTarvelFormTest, BaudAndParityTicksAreExclusiveAndTheComPortItemsStayAsTheyAre) {
