@@ -9,6 +9,7 @@
 #include "ui/FormLinkObserver.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/ScreenFit.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -296,7 +297,9 @@ void TTarvelForm::showEvent(QShowEvent* event) {
         return;
     }
     shown_ = true;
-    CentreOnScreen();
+    if (!ScreenFit::Fit(*this, *statusBar())) {
+        CentreOnScreen();
+    }
     FormShow();
 }
 

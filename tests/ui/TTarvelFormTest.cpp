@@ -1,5 +1,6 @@
 #include "ScriptedFileDialogs.h"
 #include "WindowTestSupport.h"
+#include "support/TestScreen.h"
 
 #include "device/DeviceLink.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -19,6 +20,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -85,6 +91,8 @@ TEST_F(TTarvelFormTest, IsAFixedWindowWithTheClientAreaBelowItsMenu) {
     EXPECT_EQ(form->height(), form->menuBar()->height() + 594);
     EXPECT_EQ(form->width(), 908);
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "not resizable";
+    EXPECT_EQ(form->centralWidget(), pages) << "the screen holds it: nothing scrolls";
+    EXPECT_TRUE(form->screen()->availableGeometry().contains(form->frameGeometry()));
 
     const Qt::WindowFlags flags = form->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
@@ -250,6 +258,44 @@ TEST_F(TTarvelFormTest, TheKeysOpenAMenuAndRunTheItemsExitAsking) {
     QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(boxes.Texts(), QStringList({TTarvelForm::ExitQuestion}));
     EXPECT_TRUE(form->isVisible()) << "No: the window stays";
+}
+
+// At a scale factor of 2 a 1280 x 1024 screen offers 640 x 512: the window is made to fit,
+// wholly on the screen with its menu bar and status line, and its pages scroll. Run in a
+// program of its own (the scale factor is the process's).
+TEST(ScreenFitTest, AtScaleFactorTwoOnA1280x1024ScreenTheWindowFitsAndItsPagesScroll) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_SCALE_FACTOR", "2");
+    environment.insert("QT_QPA_PLATFORM", QString::fromLatin1(test::TestPlatform()));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--screen-fit"});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+    QMap<QString, QList<int>> values;
+    for (const QString& line : QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n')) {
+        QStringList words = line.split(' ', Qt::SkipEmptyParts);
+        if (!words.isEmpty()) {
+            const QString key = words.takeFirst();
+            for (const QString& word : words) {
+                values[key] << word.toInt();
+            }
+        }
+    }
+    const auto rect = [&](const char* key) {
+        const QList<int> v = values.value(key);
+        return v.size() == 4 ? QRect(v[0], v[1], v[2], v[3]) : QRect();
+    };
+    const QRect screen = rect("screen");
+    EXPECT_EQ(screen, QRect(0, 0, 640, 512)) << "1280 x 1024 at a scale factor of 2";
+    EXPECT_TRUE(screen.contains(rect("frame"))) << "the window wholly on the screen";
+    EXPECT_TRUE(screen.contains(rect("menu")));
+    EXPECT_TRUE(screen.contains(rect("status")));
+    EXPECT_GE(rect("menu").height(), 10) << "the menu bar is there";
+    EXPECT_EQ(values.value("scroll"), (QList<int>{1, 908, 575}))
+        << "the pages keep their size and scroll";
+    EXPECT_GT(values.value("range").value(0), 0);
+    EXPECT_GT(values.value("range").value(1), 0);
 }
 
 TEST_F(TTarvelFormTest, BaudAndParityTicksAreExclusiveAndTheComPortItemsStayAsTheyAre) {
