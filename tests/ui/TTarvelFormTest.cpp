@@ -23,8 +23,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
