@@ -21,6 +21,7 @@ struct LinkTiming {
     int QueryParsePauseMs = 100;      // after a status reply that could not be parsed
     int UnitCountRetryPauseMs = 1000; // before the unit count is asked a second time
     int PromptTickMs = 55;            // the time base of the prompt waits
+    int LineQuietMs = 200;            // no byte for this long: a late answer has ended
     double SettleScale = 1.0;         // applied to every command's settle delay
 
     static LinkTiming Real() { return {}; }
@@ -52,6 +53,7 @@ struct LinkTiming {
         scaled.QueryParsePauseMs = scale(QueryParsePauseMs);
         scaled.UnitCountRetryPauseMs = scale(UnitCountRetryPauseMs);
         scaled.PromptTickMs = scale(PromptTickMs);
+        scaled.LineQuietMs = scale(LineQuietMs);
         scaled.SettleScale = SettleScale * factor;
         return scaled;
     }

@@ -19,8 +19,10 @@ struct UiContext;
 class ConfigurationTransfer {
 public:
     static const QString QueryingText;
-    static const QString InvalidValueText; // a control of the send-all held no number
-    static const QString SendStoppedText;  // the send-all ended before its last command
+    static const QString InvalidValueText;  // a control of the send-all held no number
+    static const QString SendStoppedText;   // the send-all ended before its last command
+    static const QString SendingText;       // the progress window of the send-all
+    static const QString SendCancelledText; // %1 of %2 commands went out
     static const QString FileOpenedText;
 
     explicit ConfigurationTransfer(TTarvelForm& form);

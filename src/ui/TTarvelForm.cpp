@@ -9,6 +9,7 @@
 #include "ui/FormLinkObserver.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/ScreenFit.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -96,6 +97,7 @@ TTarvelForm::TTarvelForm(Options options)
     context_.Link = link_.get();
     context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
+    connect(infoForm_, &TInfoForm::CancelClicked, this, [this] { link_->CancelOperation(); });
     ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
@@ -300,7 +302,9 @@ void TTarvelForm::showEvent(QShowEvent* event) {
         return;
     }
     shown_ = true;
-    CentreOnScreen();
+    if (!ScreenFit::Fit(*this, *statusBar())) {
+        CentreOnScreen();
+    }
     FormShow();
 }
 

@@ -1,4 +1,5 @@
 #include "TarvelRun.h"
+#include "support/TestScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,8 @@ RunResult TarvelRun::Run(const QString& name, const QStringList& steps, const QS
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const auto under = [this](const char* sub) { return root_ + QLatin1Char('/') + sub; };
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                       QString::fromLatin1(test::TestPlatform()));
     environment.insert(QStringLiteral("HOME"), under("home"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), under("config"));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), under("cache"));

@@ -24,7 +24,7 @@ namespace tarvel::test {
 // The simulator logs every command it receives.
 class PageRig {
 public:
-    PageRig();
+    explicit PageRig(LinkTiming timing = LinkTiming::Real());
     ~PageRig();
     PageRig(const PageRig&) = delete;
     PageRig& operator=(const PageRig&) = delete;

@@ -1,6 +1,8 @@
 // Test entry: the program's own application object (so its exception handling is under test),
 // and the child-process role that the start-up tests run from this same program.
 
+#include "support/TestScreen.h"
+
 #include "device/LinkObserver.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/ApplicationStart.h"
@@ -10,7 +12,13 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +71,45 @@ int RunUnderOpenbox(int argc, char** argv) {
     return code;
 }
 
+// --screen-fit: the main window shown on this process's screen; prints where it and its parts
+// lie in screen coordinates, and whether and how far its pages scroll. With
+// TARVEL_PAGE_SCREENSHOTS set to a folder the whole screen is saved there.
+int ScreenFitRole() {
+    tarvel::ScriptedMessageBoxes boxes;
+    tarvel::TTarvelForm::Options options;
+    options.Messages = &boxes;
+    options.CloseWaitMs = 0;
+    tarvel::TTarvelForm form(std::move(options));
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        return 1;
+    }
+    QTest::qWait(200);
+    const auto print = [](const char* key, const QRect& r) {
+        std::printf("%s %d %d %d %d\n", key, r.x(), r.y(), r.width(), r.height());
+    };
+    const auto global = [](const QWidget* widget) {
+        return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    };
+    print("screen", form.screen()->availableGeometry());
+    print("frame", form.frameGeometry());
+    print("menu", global(form.menuBar()));
+    print("status", global(form.statusBar()));
+    const auto* scroll = form.findChild<QScrollArea*>(QStringLiteral("PageScrollArea"));
+    std::printf("scroll %d %d %d\n", scroll != nullptr && form.centralWidget() == scroll,
+                form.PageControl()->width(), form.PageControl()->height());
+    if (scroll != nullptr) {
+        std::printf("range %d %d\n", scroll->horizontalScrollBar()->maximum(),
+                    scroll->verticalScrollBar()->maximum());
+    }
+    const QString folder = qEnvironmentVariable("TARVEL_PAGE_SCREENSHOTS");
+    if (!folder.isEmpty() && QDir().mkpath(folder)) {
+        form.screen()->grabWindow(0).save(QDir(folder).filePath("scaled-screen-1280x1024.png"));
+    }
+    form.hide();
+    return 0;
+}
+
 // --start KEY: run the program's start-up with scripted boxes and print every box's text and
 // whether a main window came up.
 int RunChildRole(int argc, char** argv) {
@@ -72,6 +119,9 @@ int RunChildRole(int argc, char** argv) {
     tarvel::TarvelApplication app(argc, argv);
     if (std::strcmp(argv[1], "--exit-application") == 0) {
         ExitApplicationRole();
+    }
+    if (std::strcmp(argv[1], "--screen-fit") == 0) {
+        return ScreenFitRole();
     }
     if (std::strcmp(argv[1], "--start") != 0 || argc < 3) {
         return 2;
@@ -97,9 +147,7 @@ int RunChildRole(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Test discovery runs this program at build time, outside ctest's environment.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    tarvel::test::UseTestPlatform();
     if (argc > 1 && std::strncmp(argv[1], "--", 2) == 0 &&
         std::strncmp(argv[1], "--gtest", 7) != 0) {
         return RunChildRole(argc, argv);

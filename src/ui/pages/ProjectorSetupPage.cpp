@@ -264,7 +264,7 @@ void ProjectorSetupPage::TaskGroupClick(int k) {
                 form->DisplaySetup().FillTestPattern(UnitChannelToScreen(unit, channel));
             }
         }
-        if (sent == SendResult::Stopped || sent == SendResult::PortLost) {
+        if (StopsOperation(sent)) {
             break;
         }
     }
