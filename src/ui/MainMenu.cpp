@@ -228,6 +228,20 @@ void MainMenu::AddKeyboardAccess() {
     }
 }
 
+QAction* MainMenu::AddItem(const QString& menuName, const QString& name, const QString& caption,
+                           const QString& before, std::function<void()> run) {
+    QMenu* menu = menus_.value(menuName);
+    if (menu == nullptr) {
+        return nullptr;
+    }
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(name);
+    menu->insertAction(actions_.value(before), action);
+    QObject::connect(action, &QAction::triggered, action, [run = std::move(run)] { run(); });
+    actions_.insert(name, action);
+    return action;
+}
+
 QAction* MainMenu::Action(const QString& name) const {
     return actions_.value(name);
 }
