@@ -47,7 +47,12 @@ PortOpenResult TcpSerialPort::Open() {
     PortOpenResult result;
     result.ComNumber = comNumber_;
     result.Device = DeviceFor(comNumber_);
-    if (IsOpen() || connecting_) {
+    if (IsOpen()) {
+        return result;
+    }
+    if (connecting_) {
+        result.Outcome = PortOpenResult::Status::OtherError;
+        result.SystemText = QStringLiteral("a connection is being made already");
         return result;
     }
     if (result.Device.isEmpty()) {

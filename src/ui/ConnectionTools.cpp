@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTime>
 
@@ -38,10 +39,11 @@ std::vector<LastReadNotes::Place> NotePlaces(TTarvelForm& form) {
 
 ConnectionTools::ConnectionTools(TTarvelForm& form, AskNetworkPort ask)
     : QObject(&form), form_(form), ask_(std::move(ask)),
-      statusLabel_(new ConnectionStatusLabel(form.statusBar())),
+      statusLabel_(new ConnectionStatusLabel(
+          form.statusBar(),
+          form.statusBar()->findChild<QLabel*>(QStringLiteral("MainStatusLabel")))),
       journalWindow_(new JournalWindow(form.Link().ExchangeJournal(), &form)),
       notes_(NotePlaces(form)) {
-    form.statusBar()->addPermanentWidget(statusLabel_);
     if (!ask_) {
         ask_ = [this](const QString& current) { return NetworkPortDialog::Ask(current, &form_); };
     }

@@ -16,7 +16,7 @@ JournalWindow::JournalWindow(Journal& journal, QWidget* owner)
     : QWidget(owner, Qt::Window), journal_(journal) {
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(QStringLiteral("Prendel - Tarvel : Journal"));
-    resize(860, 420);
+    resize(1000, 440);
 
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("JournalText"));

@@ -135,11 +135,11 @@ void TConnectionHelpForm::BuildPortsSection() {
     portsList_->setObjectName(QStringLiteral("PortsListBox"));
     portsList_->setReadOnly(true);
     portsList_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    portsList_->setGeometry(16, ClientHeight + 20, 769, 92);
+    portsList_->setGeometry(16, ClientHeight + 20, 769, 80);
     auto* advice = new QLabel(PortsAdvice(), this);
     advice->setObjectName(QStringLiteral("PortsAdviceLabel"));
     advice->setWordWrap(true);
-    advice->setGeometry(16, ClientHeight + 116, 769, 60);
+    advice->setGeometry(16, ClientHeight + 104, 769, 72);
     RefreshPorts();
 }
 
