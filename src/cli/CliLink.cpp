@@ -136,6 +136,7 @@ ExitCode CliLink::ReadInto(SettingsModel& units) {
         return LineFailure(QStringLiteral("the controller gave no unit count"));
     case UnitsReadEnd::Outcome::UnitFailed:
         return LineFailure(UnitsReadMessage(end, UnitNaming::Numbered));
+    case UnitsReadEnd::Outcome::Cancelled:
     case UnitsReadEnd::Outcome::Gone:
         break;
     }

@@ -27,7 +27,7 @@ namespace {
 
 using test::PageRig;
 
-const LinkTiming Quarter = LinkTiming::Real().Scaled(0.25);
+const LinkTiming Quarter = test::TestTiming();
 
 const QString BalanceCancelled = "Auto Color Balance cancelled. Tarvel stopped waiting; the "
                                  "Zelvar(s) may still finish it on their own.";

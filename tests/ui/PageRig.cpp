@@ -17,7 +17,6 @@ namespace tarvel::test {
 
 PageRig::PageRig(LinkTiming timing) {
     TTarvelForm::Options options;
-    options.Timing = test::TestTiming();
     options.Messages = &Boxes;
     options.Dialogs = &Dialogs;
     options.CloseWaitMs = 0;
