@@ -31,12 +31,12 @@ void Section(QStringList& lines, const QString& title) {
 void AddPorts(QStringList& lines) {
     Section(lines, QStringLiteral("Ports"));
     lines << QStringLiteral("  ") + PortDescription::ListSource();
-    const QList<PortDescription> ports = PortDescription::CurrentList();
+    const QStringList ports = PortDescription::CurrentLines();
     if (ports.isEmpty()) {
         lines << QStringLiteral("  no serial ports");
     }
-    for (const PortDescription& port : ports) {
-        lines << QStringLiteral("  ") + port.Text();
+    for (const QString& port : ports) {
+        lines << QStringLiteral("  ") + port;
     }
 }
 

@@ -1,55 +1,35 @@
 #include "platform/PortDescription.h"
 
-#include "platform/PortList.h"
-
-#include <QSerialPortInfo>
-#include <QStringList>
-
 namespace tarvel {
 
-QString PortDescription::Text() const {
-    QString text = QStringLiteral("COM %1  ").arg(ComNumber);
-    if (Device.isEmpty()) {
+QString PortDescription::Text(const PortListEntry& entry) {
+    QString text = QStringLiteral("COM %1  ").arg(entry.ComNumber);
+    if (entry.Device.isEmpty()) {
         return text + QStringLiteral("no device");
     }
-    text += Device;
-    if (Network) {
+    text += entry.Device;
+    if (PortList::IsNetworkPort(entry.Device)) {
         return text + QStringLiteral("  network serial server");
     }
     QStringList known;
-    for (const QString& part : {Description, Manufacturer}) {
+    for (const QString& part : {entry.Details.Description, entry.Details.Manufacturer}) {
         if (!part.isEmpty()) {
             known << part;
         }
     }
-    if (!SerialNumber.isEmpty()) {
-        known << QStringLiteral("serial number ") + SerialNumber;
+    if (!entry.Details.SerialNumber.isEmpty()) {
+        known << QStringLiteral("serial number ") + entry.Details.SerialNumber;
     }
     return known.isEmpty() ? text : text + QStringLiteral("  ") + known.join(QStringLiteral(", "));
 }
 
-QList<PortDescription> PortDescription::CurrentList() {
-    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
-    QList<PortDescription> list;
-    const QStringList ports = PortList::Current();
-    for (qsizetype i = 0; i < ports.size(); ++i) {
-        PortDescription port;
-        port.ComNumber = static_cast<int>(i + 1);
-        port.Device = ports[i];
-        port.Network = PortList::IsNetworkPort(port.Device);
-        for (const QSerialPortInfo& info : infos) {
-            if (!port.Device.isEmpty() && !port.Network &&
-                (info.systemLocation() == port.Device ||
-                 info.portName().compare(port.Device, Qt::CaseInsensitive) == 0)) {
-                port.Description = info.description();
-                port.Manufacturer = info.manufacturer();
-                port.SerialNumber = info.serialNumber();
-                break;
-            }
-        }
-        list << port;
+QStringList PortDescription::CurrentLines() {
+    QStringList lines;
+    const QList<PortListEntry> entries = PortList::CurrentEntries();
+    for (const PortListEntry& entry : entries) {
+        lines << Text(entry);
     }
-    return list;
+    return lines;
 }
 
 QString PortDescription::ListSource() {

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <QList>
 
 #include <optional>
 

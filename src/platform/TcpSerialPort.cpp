@@ -4,6 +4,7 @@
 #include "platform/PortList.h"
 #include "platform/Waiter.h"
 
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -70,27 +71,30 @@ PortOpenResult TcpSerialPort::Open() {
     connectStopped_ = false;
     socket_->connectToHost(address->Host, address->Port);
     const QPointer<TcpSerialPort> self(this);
-    const bool ended = Waiter::WaitUntil(
+    const QDeadlineTimer deadline(std::max(connectTimeoutMs_, 0), Qt::PreciseTimer);
+    Waiter::WaitUntil(
         [this] {
             return connectStopped_ || socket_->state() == QAbstractSocket::ConnectedState ||
                    socket_->state() == QAbstractSocket::UnconnectedState;
         },
-        std::max(connectTimeoutMs_, 0), this);
+        deadline, this);
     if (!self) {
         result.Outcome = PortOpenResult::Status::OtherError;
         return result;
     }
     connecting_ = false;
-    if (socket_->state() != QAbstractSocket::ConnectedState || connectStopped_) {
-        if (connectStopped_) {
-            result.Outcome = PortOpenResult::Status::OtherError;
-            result.SystemText = QStringLiteral("the connection was not waited for");
-        } else if (!ended) {
+    const QAbstractSocket::SocketState state = socket_->state();
+    if (state != QAbstractSocket::ConnectedState || connectStopped_) {
+        if (state == QAbstractSocket::UnconnectedState && !connectStopped_) {
+            result.Outcome = OpenFailure(socket_->error());
+            result.SystemText = socket_->errorString();
+        } else if (deadline.hasExpired() && !connectStopped_) {
             result.Outcome = PortOpenResult::Status::TimedOut;
             result.TimeoutMs = connectTimeoutMs_;
         } else {
-            result.Outcome = OpenFailure(socket_->error());
-            result.SystemText = socket_->errorString();
+            // Closed, or the wait was ended from outside (the user cancelled).
+            result.Outcome = PortOpenResult::Status::OtherError;
+            result.SystemText = QStringLiteral("the connection was not waited for");
         }
         socket_->abort();
         return result;

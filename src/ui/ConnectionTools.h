@@ -26,7 +26,7 @@ public:
     // Asks for the network port's address, given the current one; nullopt is Cancel.
     using AskNetworkPort = std::function<std::optional<QString>(const QString& current)>;
 
-    static const QString NetworkPortCaption; // the menu items' captions
+    static const QString NetworkPortCaption; // the menu items' captions, with their mnemonics
     static const QString JournalCaption;
     static const QString SaveSupportReportCaption;
 

@@ -61,6 +61,8 @@ public:
 
 private:
     void AddKeyboardAccess();
+    // Underlines the letter the table gives the item, when its caption is still the table's.
+    void MarkMnemonic(const QString& name, QAction* action);
 
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;

@@ -145,14 +145,12 @@ void TConnectionHelpForm::BuildPortsSection() {
 
 void TConnectionHelpForm::RefreshPorts() {
     QStringList lines{PortDescription::ListSource()};
-    const QList<PortDescription> ports = PortDescription::CurrentList();
+    const QStringList ports = PortDescription::CurrentLines();
     if (ports.isEmpty()) {
         lines << QStringLiteral("No serial ports were found. Plug in the USB serial adapter, "
                                 "then open this window again.");
     }
-    for (const PortDescription& port : ports) {
-        lines << port.Text();
-    }
+    lines << ports;
     portsList_->setPlainText(lines.join(QLatin1Char('\n')));
 }
 

@@ -85,6 +85,9 @@ TEST(PortListTest, ANetworkEntryIsOnePortWhateverColonsItHolds) {
               QStringList({"tcp://box", "/dev/ttyS0", "tcp://box:40x1", "/dev/ttyS1"}));
     EXPECT_EQ(PortList::Build(QString("COM3;tcp://10.0.0.5:4001;;COM4"), true, {}),
               QStringList({"COM3", "tcp://10.0.0.5:4001", "", "COM4"}));
+    // A program that chooses its own ports writes them as the variable does, and gets them back.
+    const QStringList chosen{"tcp://[::1]:4001", "/dev/x", "tcp://h:23"};
+    EXPECT_EQ(PortList::ParseOverride(PortList::OverrideText(chosen, ':'), ':'), chosen);
 }
 
 TEST(PortListTest, NetworkAddressesAreReadStrictlyAndWrittenInOneForm) {

@@ -65,7 +65,7 @@ protected:
     }
     void Menu(const char* name) { form->MenuAction(QString::fromLatin1(name))->trigger(); }
     std::string Status() const {
-        return S(form->findChild<QLabel*>("ConnectionStatusLabel")->text());
+        return S(form->findChild<ConnectionStatusLabel*>("ConnectionStatusLabel")->FullText());
     }
     bool NoteShown(const char* name) const {
         const auto* note = form->findChild<QLabel*>(QString::fromLatin1(name));
