@@ -7,17 +7,20 @@
 //                              are over, the main window is saved as FILE (PNG) and the
 //                              program ends with 0.
 //   TARVEL_SCREENSHOT_DIR=DIR  the same for every page of the main window (main-window-*.png)
-//                              and for the progress, connection help and about windows, into
-//                              DIR.
+//                              and for the progress, connection help, journal and about
+//                              windows, into DIR.
 //   TARVEL_SCRIPT=FILE         the program plays the user from the step list in FILE and
 //                              writes what was shown to FILE.report (AutomationScript.h); it
 //                              answers the boxes and file dialogs itself. Ends with 3 when a
 //                              step cannot be carried out.
 
 #include "AutomationScript.h"
+#include "ProgramCommandLine.h"
 
 #include "platform/MessageBoxes.h"
 #include "ui/ApplicationStart.h"
+#include "ui/ConnectionTools.h"
+#include "ui/JournalWindow.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -25,6 +28,7 @@
 #include "ui/TarvelApplication.h"
 
 #include <QDir>
+#include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
@@ -69,6 +73,11 @@ bool SaveEveryWindow(tarvel::TTarvelForm& form, const QDir& dir) {
     saved = Save(form.ConnectionHelpForm(), dir.filePath(QStringLiteral("connection-help.png"))) &&
             saved;
     form.ConnectionHelpForm().hide();
+    tarvel::JournalWindow& journal = form.Tools()->Journal();
+    journal.ShowJournal();
+    QCoreApplication::processEvents();
+    saved = Save(journal, dir.filePath(QStringLiteral("journal.png"))) && saved;
+    journal.hide();
     form.AboutBox().show();
     QCoreApplication::processEvents();
     saved = Save(form.AboutBox(), dir.filePath(QStringLiteral("about.png"))) && saved;
@@ -79,6 +88,17 @@ bool SaveEveryWindow(tarvel::TTarvelForm& form, const QDir& dir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Read before the application object exists: --help and --version need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const tarvel::ProgramCommandLine commandLine = tarvel::ProgramCommandLine::Parse(arguments);
+    if (!commandLine.Run) {
+        std::fputs(commandLine.Output.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.Error.toLocal8Bit().constData(), stderr);
+        return commandLine.ExitCode;
+    }
     tarvel::TarvelApplication application(argc, argv);
     tarvel::StartOptions options;
     options.Timing = tarvel::LinkTiming::FromEnvironment();

@@ -5,7 +5,7 @@
 #include "cli/ExitCode.h"
 #include "cli/InterruptWatch.h"
 #include "device/DeviceLink.h"
-#include "platform/QtSerialPort.h"
+#include "platform/ComPort.h"
 
 #include <QString>
 
@@ -52,7 +52,7 @@ private:
     const CliOptions& options_;
     Console& console_;
     bool portsChosen_; // before the port exists
-    QtSerialPort port_;
+    ComPort port_;     // a device path or a network serial server, by the entry
     CliLinkUser user_;
     CliLinkObserver observer_;
     DeviceLink link_;

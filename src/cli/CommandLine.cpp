@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "platform/NetworkAddress.h"
 #include "platform/PortList.h"
 #include "platform/SerialPort.h"
 
@@ -123,8 +124,9 @@ struct Options {
                                            "(docs/cli.md gives its shape).")};
     QCommandLineOption Port{
         QStringLiteral("port"),
-        QStringLiteral("The port: a COM number of the port list (COM3 or 3), or a device path, "
-                       "which becomes COM 1. Default: COM 1 to COM 8."),
+        QStringLiteral("The port: a COM number of the port list (COM3 or 3), or a device path "
+                       "or network serial server (tcp://HOST:PORT), which becomes COM 1. "
+                       "Default: COM 1 to COM 8."),
         QStringLiteral("COM|PATH")};
     QCommandLineOption Mode{QStringLiteral("mode"),
                             QStringLiteral("Connects in one mode only: direct (a unit's Remote "
@@ -241,7 +243,7 @@ bool ReadPort(const QString& text, CliOptions& options, QString& error) {
                                             QRegularExpression::CaseInsensitiveOption);
     const QString port = text.trimmed();
     if (port.isEmpty()) {
-        error = QStringLiteral("--port needs a COM number or a device path");
+        error = QStringLiteral("--port needs a COM number, a device path or tcp://HOST:PORT");
         return false;
     }
     if (const auto match = comForm.match(port); match.hasMatch()) {
@@ -252,6 +254,16 @@ bool ReadPort(const QString& text, CliOptions& options, QString& error) {
             return false;
         }
         options.ComNumber = number;
+        return true;
+    }
+    if (NetworkAddress::IsNetworkEntry(port)) {
+        const std::optional<NetworkAddress> address = NetworkAddress::Parse(port);
+        if (!address) {
+            error =
+                QStringLiteral("--port %1: a network serial server is tcp://HOST:PORT").arg(port);
+            return false;
+        }
+        options.Device = address->Entry();
         return true;
     }
     if (port.contains(PortList::Separator())) {

@@ -3,6 +3,7 @@
 #include "device/CommandEncoders.h"
 #include "device/UnitQueries.h"
 #include "model/ChannelSettings.h"
+#include "platform/PortList.h"
 #include "platform/PortOpenResult.h"
 #include "platform/SerialPort.h"
 #include "platform/Waiter.h"
@@ -133,7 +134,12 @@ void DeviceLink::SetUnitAddressText(int unit, const QString& text, bool visible)
         return;
     }
     addressTexts_[static_cast<std::size_t>(unit - 1)] = text;
+    addressesShown_[static_cast<std::size_t>(unit - 1)] = visible;
     Observer().UnitAddressChanged(unit, text, visible);
+}
+
+bool DeviceLink::UnitAddressShown(int unit) const {
+    return (unit == 1 || unit == 2) && addressesShown_[static_cast<std::size_t>(unit - 1)];
 }
 
 int DeviceLink::UnitAddress(int unit) const {
@@ -158,6 +164,9 @@ void DeviceLink::CancelOperation() {
 }
 
 void DeviceLink::SetConnected(bool connected) {
+    if (connected && !connected_) {
+        addressesShown_ = {}; // a new connection: its units are not counted yet
+    }
     connected_ = connected;
     Observer().ConnectedChanged(connected);
 }
@@ -168,6 +177,12 @@ void DeviceLink::ShowSettings() {
 
 bool DeviceLink::PortClosed() const {
     return !portGuard_ || !port_.IsOpen();
+}
+
+PortOpenResult DeviceLink::OpenPort() {
+    // A network port waits for its connection: nothing else may start meanwhile.
+    WaitScope scope(*this);
+    return port_.Open();
 }
 
 void DeviceLink::ClosePort() {
@@ -269,6 +284,7 @@ void DeviceLink::OnPortLost() {
     lossPending_ = true;
     if (connected_) {
         SetConnected(false);
+        Observer().LineLost();
     }
     QTimer::singleShot(0, this, &DeviceLink::ReportPortLossIfIdle);
 }
@@ -284,10 +300,19 @@ void DeviceLink::ReportPortLoss() {
         return;
     }
     lossPending_ = false;
+    const QString port = PortOpenResult::PortLabel(openComNumber_, openDevice_);
+    if (PortList::IsNetworkPort(openDevice_)) {
+        Tell(QStringLiteral("Error! The connection to the network serial server at %1 was closed. "
+                            "The port has been closed. Please check the server and the network, "
+                            "then go to 'Serial Port->Search for Zelvar(s)->Search' to connect "
+                            "again.")
+                 .arg(port));
+        return;
+    }
     Tell(QStringLiteral("Error! The connection on serial port %1 was lost. The port has been "
                         "closed. Please check the RS-232 cable, then go to 'Serial Port->Search "
                         "for Zelvar(s)->Search' to connect again.")
-             .arg(PortOpenResult::PortLabel(openComNumber_, openDevice_)));
+             .arg(port));
 }
 
 SendResult DeviceLink::AfterPortClosed() {
@@ -840,6 +865,7 @@ SendResult DeviceLink::RecoverLink() {
             return SendResult::Cancelled;
         }
         promptWait_ = ProbePromptWait;
+        ForgetNetworkFailures(); // every probe here is the user's retry
         bool answered = ProbePort(ComNumber());
         while (!answered) {
             if (!self || Stopping()) {
@@ -866,6 +892,7 @@ SendResult DeviceLink::RecoverLink() {
                 }
                 return SendResult::Abandoned;
             }
+            ForgetNetworkFailures();
             answered = ProbePort(ComNumber());
         }
         if (!self) {

@@ -6,6 +6,7 @@
 #include "device/LinkUser.h"
 #include "device/SendResult.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SerialPort.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ConnectionMode.h"
 #include "protocol/ReplyRecogniser.h"
@@ -29,7 +30,6 @@
 namespace tarvel {
 
 class CommandEncoders;
-class SerialPort;
 class UnitQueries;
 struct SettingsModel;
 
@@ -89,12 +89,17 @@ public:
     bool Connected() const { return connected_; }
     int ComNumber() const;
     LinkSettings Settings() const;
+    // The COM number and device (path or network address) the link last opened.
+    int OpenComNumber() const { return openComNumber_; }
+    const QString& OpenDevice() const { return openDevice_; }
 
     // The unit addresses as ZelvarID1Edit and ZelvarID2Edit hold them ("1" and "2" at start).
     // UnitAddress is the text's integer value for units 1 and 2; any other index is itself.
     QString UnitAddressText(int unit) const;
     void SetUnitAddressText(int unit, const QString& text, bool visible);
     int UnitAddress(int unit) const;
+    // Whether the unit's address was shown by a unit count of this connection.
+    bool UnitAddressShown(int unit) const;
 
     // An exchange of the link waits (a send now would not be started).
     bool ExchangeWaiting() const { return waitDepth_ > 0; }
@@ -234,7 +239,11 @@ private:
     void StartCollecting();
     void ClearReplyFlags();
     void SetConnected(bool connected);
+    // Opens the port; a network port's connect is a link wait.
+    PortOpenResult OpenPort();
     void ClosePort();
+    // A search or connect starts: every network port may be tried (and reported) again.
+    void ForgetNetworkFailures() { networkOpenFailed_ = {}; }
     void ShowSettings();
     void ApplyBaudBox();
     int ScanFor(ConnectionMode mode);
@@ -257,6 +266,7 @@ private:
     bool defaultBaud_ = true;
     int baudIndex_ = 0;
     std::array<QString, 2> addressTexts_{QStringLiteral("1"), QStringLiteral("2")};
+    std::array<bool, 2> addressesShown_{};
 
     std::string commandBuffer_;
     int minReplyLength_ = 0;
@@ -293,6 +303,9 @@ private:
     bool lossPending_ = false;
     QString openDevice_;
     int openComNumber_ = 0;
+    // Network ports that could not be opened during the current search or connect: each is
+    // reported once, not again in the next mode's pass.
+    std::array<bool, SerialPort::LastComNumber + 1> networkOpenFailed_{};
 };
 
 } // namespace tarvel

@@ -6,6 +6,7 @@
 
 #include "device/UnitQueries.h"
 #include "model/ChannelSettings.h"
+#include "platform/PortList.h"
 #include "platform/PortOpenResult.h"
 #include "platform/SerialPort.h"
 
@@ -56,6 +57,9 @@ QString ProbeOpenNote(const PortOpenResult& result) {
         return port + QStringLiteral(" cannot be opened. ") +
                PortOpenResult::PermissionText(result.Device, result.Group);
     }
+    if (result.NetworkFailure()) {
+        return port + QStringLiteral(" cannot be opened. ") + result.NetworkText();
+    }
     return port + QStringLiteral(" is not responding/being used by another application.");
 }
 
@@ -71,8 +75,32 @@ bool DeviceLink::ProbePort(int comNumber) {
     }
     port_.SetComNumber(comNumber);
     if (!port_.IsOpen()) {
-        const PortOpenResult opened = port_.Open();
+        const bool network = PortList::IsNetworkPort(port_.DeviceFor(comNumber));
+        const auto slot = static_cast<std::size_t>(comNumber);
+        if (network && slot < networkOpenFailed_.size() && networkOpenFailed_[slot]) {
+            return false; // already reported in this search
+        }
+        if (network) {
+            // A connect may take a while: say what is tried.
+            SetStatusText(
+                QStringLiteral("Connecting to %1....")
+                    .arg(PortOpenResult::PortLabel(comNumber, port_.DeviceFor(comNumber))));
+        }
+        const PortOpenResult opened = OpenPort();
+        if (!self || !portGuard_) {
+            return false;
+        }
+        if (network) {
+            SetStatusText(QString());
+        }
+        if (Stopping()) {
+            ClosePort();
+            return false;
+        }
         if (!opened.Ok()) {
+            if (network && slot < networkOpenFailed_.size()) {
+                networkOpenFailed_[slot] = true;
+            }
             Tell(ProbeOpenNote(opened));
             return false;
         }
@@ -189,6 +217,7 @@ bool DeviceLink::Search(double plannedProjectors) {
         return false;
     }
     const QPointer<DeviceLink> self(this);
+    ForgetNetworkFailures();
     int result = ScanFor(ConnectionMode::Direct);
     if (!self) {
         return false;
@@ -228,6 +257,7 @@ bool DeviceLink::ConnectThroughController() {
         return false;
     }
     const QPointer<DeviceLink> self(this);
+    ForgetNetworkFailures();
     if (ScanFor(ConnectionMode::Controller) == -1) {
         if (self && Tell(ControllerNotDetectedText)) {
             SetConnected(false);
@@ -246,6 +276,7 @@ bool DeviceLink::ConnectDirectly(double plannedProjectors, int selectedProjector
         return false;
     }
     const QPointer<DeviceLink> self(this);
+    ForgetNetworkFailures();
     if (ScanFor(ConnectionMode::Direct) == -1) {
         if (self && Tell(ZelvarNotDetectedText)) {
             SetConnected(false);

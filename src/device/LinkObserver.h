@@ -38,6 +38,9 @@ public:
     virtual void ProgressHidden() {}
 
     virtual void ConnectedChanged(bool /*connected*/) {}
+    // The line failed under a connected link (adapter pulled, server closed the connection):
+    // what the pages show is now the last read, not the units' state. After ConnectedChanged.
+    virtual void LineLost() {}
     // The user's Disconnect (also from the unit count check): the pages follow.
     virtual void Disconnected() {}
     virtual void SettingsChanged(const LinkSettings& /*settings*/) {}

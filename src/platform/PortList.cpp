@@ -1,5 +1,6 @@
 #include "platform/PortList.h"
 
+#include "platform/NetworkAddress.h"
 #include "platform/SerialPort.h"
 
 #include <QFileInfo>
@@ -11,6 +12,55 @@
 namespace tarvel {
 
 namespace {
+
+QString& ChosenFirstPort() {
+    static QString first;
+    return first;
+}
+
+// Where the entry that starts at `from` ends: at the next separator, except that a network
+// entry runs past the ':' before its port (and the colons of a bracketed IPv6 host).
+qsizetype EntryEnd(const QString& text, qsizetype from, QChar separator) {
+    const auto nextSeparator = [&](qsizetype at) {
+        const qsizetype end = text.indexOf(separator, at);
+        return end < 0 ? text.size() : end;
+    };
+    if (!NetworkAddress::IsNetworkEntry(text.mid(from, 6))) {
+        return nextSeparator(from);
+    }
+    qsizetype at = from + 6;
+    if (at < text.size() && text[at] == QLatin1Char('[')) {
+        const qsizetype close = text.indexOf(QLatin1Char(']'), at);
+        if (close < 0) {
+            return nextSeparator(at);
+        }
+        at = close + 1;
+    }
+    const qsizetype colon = text.indexOf(QLatin1Char(':'), at);
+    const qsizetype separatorAt = nextSeparator(at);
+    if (colon < 0 || colon > separatorAt) {
+        return separatorAt;
+    }
+    qsizetype digits = colon + 1;
+    while (digits < text.size() && text[digits].isDigit()) {
+        ++digits;
+    }
+    if (digits == colon + 1) {
+        return colon == separatorAt ? colon : separatorAt; // no port: the colon separates
+    }
+    return nextSeparator(digits);
+}
+
+// Two entries name the same port: the same path, or the same network address however written.
+bool SamePort(const QString& a, const QString& b) {
+    const auto networkA = NetworkAddress::Parse(a);
+    const auto networkB = NetworkAddress::Parse(b);
+    if (networkA && networkB) {
+        return networkA->Port == networkB->Port &&
+               networkA->Host.compare(networkB->Host, Qt::CaseInsensitive) == 0;
+    }
+    return a == b;
+}
 
 QString BaseName(const QString& device) {
     return device.mid(device.lastIndexOf(QLatin1Char('/')) + 1);
@@ -69,7 +119,37 @@ bool PortList::IsUsbAdapter(const QString& device) {
 }
 
 QStringList PortList::ParseOverride(const QString& text, QChar separator) {
-    return text.split(separator, Qt::KeepEmptyParts);
+    QStringList entries;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype end = EntryEnd(text, from, separator);
+        entries << text.mid(from, end - from);
+        if (end >= text.size()) {
+            return entries;
+        }
+        from = end + 1;
+    }
+}
+
+QStringList PortList::WithFirst(QStringList ports, const QString& first) {
+    if (first.isEmpty()) {
+        return ports;
+    }
+    ports.removeIf([&](const QString& entry) { return SamePort(entry, first); });
+    ports.prepend(first);
+    return ports;
+}
+
+bool PortList::IsNetworkPort(const QString& entry) {
+    return NetworkAddress::IsNetworkEntry(entry);
+}
+
+void PortList::SetFirstPort(const QString& entry) {
+    ChosenFirstPort() = entry;
+}
+
+QString PortList::FirstPort() {
+    return ChosenFirstPort();
 }
 
 QStringList PortList::OrderSystemPorts(QStringList systemPorts) {
@@ -125,7 +205,8 @@ QStringList PortList::Current() {
         override = qEnvironmentVariable(EnvironmentVariable);
     }
     // Only ask the system when its answer is used.
-    return Build(override, windows, override || windows ? QStringList() : SystemPorts());
+    return WithFirst(Build(override, windows, override || windows ? QStringList() : SystemPorts()),
+                     FirstPort());
 }
 
 QString PortList::DeviceFor(int comNumber) {

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <QList>
 
 #include <optional>
 
@@ -32,6 +31,12 @@ struct PortListEntry {
 // "COMn"; elsewhere the list is the system's serial ports, USB adapters (ttyUSB*, ttyACM*)
 // first, then the others, each group in name order (numbers compared as numbers, so ttyS2
 // comes before ttyS10).
+//
+// An entry may also be a network serial server, "tcp://HOST:PORT" (NetworkAddress); the ':'
+// inside such an entry does not separate entries. The first port, when one is chosen (the
+// window's "Network Port..."), comes before the list as COM 1 and the list follows from COM 2;
+// an entry of the list equal to it is left out there. It holds for the process, like the
+// environment, and like everything here is used on the GUI thread only.
 class PortList {
 public:
     static constexpr const char* EnvironmentVariable = "TARVEL_PORTS";
@@ -41,11 +46,20 @@ public:
     static QStringList Build(const std::optional<QString>& override, bool windows,
                              const QStringList& systemPorts);
 
+    // Entries as written in TARVEL_PORTS: split at the separator, network entries whole.
     static QStringList ParseOverride(const QString& text, QChar separator);
+    // The list with `first` in front (nothing changes when it is empty) and no other entry
+    // naming the same port.
+    static QStringList WithFirst(QStringList ports, const QString& first);
+    static bool IsNetworkPort(const QString& entry);
     static QStringList OrderSystemPorts(QStringList systemPorts);
     static bool IsUsbAdapter(const QString& device);
 
-    // The list for this process now: TARVEL_PORTS, or the system's ports.
+    // The port that comes first (an entry, normally "tcp://HOST:PORT"); empty for none.
+    static void SetFirstPort(const QString& entry);
+    static QString FirstPort();
+
+    // The list for this process now: the first port, then TARVEL_PORTS or the system's ports.
     static QStringList Current();
     // The device for COM n from Current(); empty when COM n has none.
     static QString DeviceFor(int comNumber);

@@ -44,6 +44,12 @@ QString PortOpenResult::Describe() const {
             .arg(PortLabel(ComNumber, Device));
     case Status::OtherError:
         break;
+    case Status::InvalidAddress:
+    case Status::Refused:
+    case Status::HostNotFound:
+    case Status::Unreachable:
+    case Status::TimedOut:
+        return QStringLiteral("Error! ") + NetworkText();
     }
     QString text = QStringLiteral("Error! Serial port %1 could not be opened")
                        .arg(PortLabel(ComNumber, Device));
@@ -51,6 +57,36 @@ QString PortOpenResult::Describe() const {
         text += QStringLiteral(": ") + SystemText;
     }
     return text + QLatin1Char('.');
+}
+
+QString PortOpenResult::NetworkText() const {
+    const QString port = PortLabel(ComNumber, Device);
+    switch (Outcome) {
+    case Status::InvalidAddress:
+        return QStringLiteral("%1 is not a network port: write it as tcp://HOST:PORT, for "
+                              "example tcp://192.168.1.50:4001.")
+            .arg(port);
+    case Status::Refused:
+        return QStringLiteral("The network serial server at %1 refused the connection. Please "
+                              "check that it is on and that the address and port number are "
+                              "right.")
+            .arg(port);
+    case Status::HostNotFound:
+        return QStringLiteral("The host of the network port %1 was not found. Please check its "
+                              "name.")
+            .arg(port);
+    case Status::Unreachable:
+        return QStringLiteral("The network serial server at %1 cannot be reached%2. Please check "
+                              "the network.")
+            .arg(port, SystemText.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(SystemText));
+    case Status::TimedOut:
+        return QStringLiteral("The network serial server at %1 did not answer within %2 seconds. "
+                              "Please check its address and the network.")
+            .arg(port)
+            .arg((TimeoutMs + 999) / 1000);
+    default:
+        return QString();
+    }
 }
 
 QString PortOpenResult::OwningGroup(const QString& device) {

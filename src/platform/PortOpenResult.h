@@ -12,6 +12,12 @@ struct PortOpenResult {
         PermissionDenied, // the user may not open the device
         InUse,            // another program (or another port object) holds the device
         OtherError,       // anything else; SystemText says what
+        // A network port (NetworkAddress):
+        InvalidAddress, // the entry is not tcp://HOST:PORT
+        Refused,        // nothing listens there, or the server turned the connection down
+        HostNotFound,   // the host name has no address
+        Unreachable,    // the network cannot reach the host; SystemText says why
+        TimedOut,       // no answer within the connect time
     };
 
     Status Outcome = Status::Opened;
@@ -19,8 +25,10 @@ struct PortOpenResult {
     QString Device;     // the device behind the COM number; empty when it has none
     QString Group;      // PermissionDenied on Unix: the group that owns the device
     QString SystemText; // the system's own description of the error
+    int TimeoutMs = 0;  // TimedOut: how long the connect waited
 
     bool Ok() const { return Outcome == Status::Opened; }
+    bool NetworkFailure() const { return Outcome >= Status::InvalidAddress; }
 
     // One plain sentence for a message box or the status bar, naming the device and, when
     // permission is missing, how to get it.
@@ -28,6 +36,10 @@ struct PortOpenResult {
 
     // "COM 3 (/dev/ttyUSB0)", or "COM 3" where the device is just the Windows port name.
     static QString PortLabel(int comNumber, const QString& device);
+
+    // A network failure on its own, for callers that word the rest themselves: what happened
+    // and what to check. Empty for any other outcome.
+    QString NetworkText() const;
 
     // The permission text on its own, for callers that word the rest themselves.
     static QString PermissionText(const QString& device, const QString& group);

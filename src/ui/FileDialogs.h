@@ -4,8 +4,9 @@
 
 namespace tarvel {
 
-// The open and save dialogs of the configuration file. The window shows the real dialogs;
-// tests answer with a file name of their own. An empty name means the user cancelled.
+// The open and save dialogs of the configuration file, and the save of a support report. The window
+// shows the real dialogs; tests answer with a file name of their own. An empty name means the user
+// cancelled.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -15,6 +16,9 @@ public:
     // "Save Configuration to File": a name without extension gets ".zvc"; an existing file
     // is chosen without a question (it is then replaced).
     virtual QString SaveFileName() = 0;
+    // "Save Support Report...": a text file; a name without extension gets ".txt". Dialogs of
+    // tests and scripts answer it as they answer a save.
+    virtual QString SaveReportFileName() { return SaveFileName(); }
 
 protected:
     FileDialogs() = default;

@@ -1,6 +1,7 @@
 #include "ui/FormLinkObserver.h"
 
 #include "device/DeviceLink.h"
+#include "ui/ConnectionTools.h"
 #include "ui/TInfoForm.h"
 #include "ui/TTarvelForm.h"
 #include "ui/pages/InformationPage.h"
@@ -66,6 +67,21 @@ void FormLinkObserver::ProgressHidden() {
 void FormLinkObserver::ConnectedChanged(bool connected) {
     form_.SetReadSendEnabled(connected);
     form_.Information().SetLineMonitoring(connected);
+    if (ConnectionTools* tools = form_.Tools()) {
+        tools->ConnectedChanged(connected);
+    }
+}
+
+void FormLinkObserver::LineLost() {
+    if (ConnectionTools* tools = form_.Tools()) {
+        tools->LineLost();
+    }
+}
+
+void FormLinkObserver::LinkChanged() {
+    if (ConnectionTools* tools = form_.Tools()) {
+        tools->LinkChanged();
+    }
 }
 
 void FormLinkObserver::Disconnected() {
@@ -89,6 +105,7 @@ void FormLinkObserver::SettingsChanged(const LinkSettings& settings) {
         settings.ParityCode < static_cast<int>(std::size(ParityItems))) {
         form_.MenuAction(QString::fromLatin1(ParityItems[settings.ParityCode]))->setChecked(true);
     }
+    LinkChanged();
 }
 
 void FormLinkObserver::ComNumberFound(int comNumber) {
@@ -97,6 +114,7 @@ void FormLinkObserver::ComNumberFound(int comNumber) {
 
 void FormLinkObserver::UnitAddressChanged(int unit, const QString& text, bool visible) {
     form_.Information().ShowUnitAddress(unit, text, visible);
+    LinkChanged();
 }
 
 void FormLinkObserver::VersionRead(const QString& text) {

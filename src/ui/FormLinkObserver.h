@@ -24,6 +24,7 @@ public:
     void ProgressHidden() override;
 
     void ConnectedChanged(bool connected) override;
+    void LineLost() override;
     void Disconnected() override;
     void SettingsChanged(const LinkSettings& settings) override;
     void ComNumberFound(int comNumber) override;
@@ -35,6 +36,9 @@ public:
     bool BusyCursorShown() const { return cursorHolds_ > 0; }
 
 private:
+    // The status bar's connection part follows every change of the link.
+    void LinkChanged();
+
     TTarvelForm& form_;
     int cursorHolds_ = 0;
     std::vector<int> heldBusy_; // the Busy values to restore, innermost last

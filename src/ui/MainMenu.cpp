@@ -122,10 +122,13 @@ constexpr KeyRow Mnemonics[] = {
     {"Search1", "&Search...."},
     {"ZelvarconnectedthruController1", "Zelvar(s) connected to &Controller"},
     {"ZelvarconnectedtoSerialPortdirectly1", "Zelvar connected to Serial Port &directly"},
+    {"NetworkPort1", "&Network Port..."},
     {"ReadfromZelvars1", "&Read from Zelvar(s) ..."},
     {"DisconnectSerialCo1", "&Disconnect Serial Communication"},
     {"Help1", "&Help"},
     {"HelpwithTarvelSerialconnection1", "&Help with Tarvel Serial connection"},
+    {"Journal1", "&Journal..."},
+    {"SaveSupportReport1", "&Save Support Report..."},
     {"About1", "&About..."},
 };
 
@@ -198,13 +201,19 @@ MainMenu::MainMenu(QMenuBar* bar, std::function<void(MenuCommand)> run) {
     AddKeyboardAccess();
 }
 
-void MainMenu::AddKeyboardAccess() {
+void MainMenu::MarkMnemonic(const QString& name, QAction* action) {
     for (const KeyRow& row : Mnemonics) {
         const QString marked = QString::fromLatin1(row.Marked);
-        QAction* action = Action(QString::fromLatin1(row.Name));
-        if (action != nullptr && Unmarked(marked) == action->text()) {
+        if (name == QLatin1String(row.Name) && Unmarked(marked) == action->text()) {
             action->setText(marked); // a submenu's title follows its action
+            return;
         }
+    }
+}
+
+void MainMenu::AddKeyboardAccess() {
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        MarkMnemonic(it.key(), it.value());
     }
     const struct {
         const char* Name;
@@ -226,6 +235,21 @@ void MainMenu::AddKeyboardAccess() {
             action->setShortcuts(shortcut.Keys);
         }
     }
+}
+
+QAction* MainMenu::AddItem(const QString& menuName, const QString& name, const QString& caption,
+                           const QString& before, std::function<void()> run) {
+    QMenu* menu = menus_.value(menuName);
+    if (menu == nullptr) {
+        return nullptr;
+    }
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(name);
+    menu->insertAction(actions_.value(before), action);
+    QObject::connect(action, &QAction::triggered, action, [run = std::move(run)] { run(); });
+    actions_.insert(name, action);
+    MarkMnemonic(name, action);
+    return action;
 }
 
 QAction* MainMenu::Action(const QString& name) const {

@@ -46,6 +46,11 @@ class MainMenu {
 public:
     MainMenu(QMenuBar* bar, std::function<void(MenuCommand)> run);
 
+    // Adds an item outside the table to a menu, before the item named `before` (at the end
+    // when there is none), with its own handler; Action finds it like any other.
+    QAction* AddItem(const QString& menuName, const QString& name, const QString& caption,
+                     const QString& before, std::function<void()> run);
+
     // An item's action, or a submenu's own action, by objectName; null for an unknown name.
     QAction* Action(const QString& name) const;
     QMenu* Menu(const QString& name) const;
@@ -56,6 +61,8 @@ public:
 
 private:
     void AddKeyboardAccess();
+    // Underlines the letter the table gives the item, when its caption is still the table's.
+    void MarkMnemonic(const QString& name, QAction* action);
 
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;

@@ -46,4 +46,14 @@ QString QtFileDialogs::SaveFileName() {
     return Run(dialog, folder_);
 }
 
+QString QtFileDialogs::SaveReportFileName() {
+    QFileDialog dialog(parent_.data());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(QStringLiteral("tarvel-support-report.txt"));
+    return Run(dialog, folder_);
+}
+
 } // namespace tarvel

@@ -19,6 +19,7 @@ public:
 
     QString OpenFileName() override;
     QString SaveFileName() override;
+    QString SaveReportFileName() override;
 
 private:
     QPointer<QWidget> parent_;

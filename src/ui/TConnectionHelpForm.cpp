@@ -1,10 +1,12 @@
 #include "ui/TConnectionHelpForm.h"
 
+#include "platform/PortDescription.h"
 #include "ui/PlainLineList.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
 
 namespace tarvel {
@@ -88,7 +90,7 @@ TConnectionHelpForm::TConnectionHelpForm(QWidget* owner)
                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("TConnectionHelpForm"));
     setWindowTitle(QStringLiteral("Prendel - Tarvel : Connection Help"));
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ClientWidth, ClientHeight + PortsSectionHeight);
 
     auto* settings = new QGroupBox(QStringLiteral("Default Zelvar/Tarvel Serial settings"), this);
     settings->setObjectName(QStringLiteral("SettingsGroupBox"));
@@ -108,9 +110,56 @@ TConnectionHelpForm::TConnectionHelpForm(QWidget* owner)
     MakeHeading(this, "DirectLabel", QStringLiteral("Tarvel without Controller"), {8, 304});
     new PlainLineList(this, "DirectListBox", QRect(16, 324, 769, 69), DirectLines(),
                       ListFontPixels);
+    BuildPortsSection();
+}
+
+QString TConnectionHelpForm::PortsAdvice() {
+    QString advice;
+#ifdef Q_OS_LINUX
+    advice += QStringLiteral(
+        "On Linux a serial port belongs to a group, usually dialout. When Tarvel says it has no "
+        "permission to open a port, add yourself to that group (sudo usermod -aG dialout "
+        "$USER), then log out and in again. ");
+#endif
+    advice += QStringLiteral(
+        "A network serial server is entered with Serial Port > Network Port... as "
+        "tcp://HOST:PORT; it then comes first, as COM 1. Its baud rate, parity and flow control "
+        "are set on the server.");
+    return advice;
+}
+
+void TConnectionHelpForm::BuildPortsSection() {
+    MakeHeading(this, "PortsLabel", QStringLiteral("Serial ports on this computer"),
+                {8, ClientHeight});
+    portsList_ = new QPlainTextEdit(this);
+    portsList_->setObjectName(QStringLiteral("PortsListBox"));
+    portsList_->setReadOnly(true);
+    portsList_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    portsList_->setGeometry(16, ClientHeight + 20, 769, 80);
+    auto* advice = new QLabel(PortsAdvice(), this);
+    advice->setObjectName(QStringLiteral("PortsAdviceLabel"));
+    advice->setWordWrap(true);
+    advice->setGeometry(16, ClientHeight + 104, 769, 72);
+    RefreshPorts();
+}
+
+void TConnectionHelpForm::RefreshPorts() {
+    QStringList lines{PortDescription::ListSource()};
+    const QStringList ports = PortDescription::CurrentLines();
+    if (ports.isEmpty()) {
+        lines << QStringLiteral("No serial ports were found. Plug in the USB serial adapter, "
+                                "then open this window again.");
+    }
+    lines << ports;
+    portsList_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+QString TConnectionHelpForm::PortsText() const {
+    return portsList_->toPlainText();
 }
 
 void TConnectionHelpForm::ShowHelp() {
+    RefreshPorts();
     if (!placed_) {
         placed_ = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -2,10 +2,11 @@
 
 #include "config/NumberFormat.h"
 #include "device/DeviceLink.h"
-#include "platform/QtSerialPort.h"
+#include "platform/ComPort.h"
 #include "platform/SettingsFiles.h"
 #include "platform/Waiter.h"
 #include "ui/ConfigurationTransfer.h"
+#include "ui/ConnectionTools.h"
 #include "ui/FormLinkObserver.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
@@ -80,7 +81,7 @@ TTarvelForm::TTarvelForm(Options options)
       messages_(options.Messages != nullptr ? options.Messages : ownMessages_.get()),
       ownDialogs_(options.Dialogs == nullptr ? std::make_unique<QtFileDialogs>(this) : nullptr),
       dialogs_(options.Dialogs != nullptr ? options.Dialogs : ownDialogs_.get()),
-      port_(options.Port != nullptr ? std::move(options.Port) : std::make_unique<QtSerialPort>()),
+      port_(options.Port != nullptr ? std::move(options.Port) : std::make_unique<ComPort>()),
       connected_(std::move(options.Connected)),
       closeWaitMs_(options.CloseWaitMs), context_{
                                              model_,
@@ -98,6 +99,7 @@ TTarvelForm::TTarvelForm(Options options)
     context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
     connect(infoForm_, &TInfoForm::CancelClicked, this, [this] { link_->CancelOperation(); });
+    tools_ = new ConnectionTools(*this, std::move(options.AskNetworkPort));
     ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);

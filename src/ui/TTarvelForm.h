@@ -22,6 +22,7 @@ class QLabel;
 namespace tarvel {
 
 class ConfigurationTransfer;
+class ConnectionTools;
 class DeviceLink;
 class DisplaySetupPage;
 class FileDialogs;
@@ -40,11 +41,13 @@ class TInfoForm;
 struct FormOptions {
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
     FileDialogs* Dialogs = nullptr;   // not owned; the real open and save dialogs when null
-    std::unique_ptr<SerialPort> Port; // a QtSerialPort when null
+    std::unique_ptr<SerialPort> Port; // a ComPort when null
     // Answers Connected in place of the link (tests of the page rules); the link's when null.
     std::function<bool()> Connected;
     int CloseWaitMs = 1000;                 // between hiding the window and closing the port
     LinkTiming Timing = LinkTiming::Real(); // the link's time-outs, pauses and settles
+    // Serial Port > "Network Port..." asks here instead of its dialog (tests).
+    std::function<std::optional<QString>(const QString& current)> AskNetworkPort;
 };
 
 // The main window. It assembles the pages, the menu, the status line and the auxiliary
@@ -108,6 +111,10 @@ public:
 
     // A menu item's or submenu's action by objectName ("ReadfromZelvars1", "File1").
     QAction* MenuAction(const QString& name) const;
+    MainMenu& Menu() { return *menu_; }
+    // The status bar's connection part, the network port, the journal and the support report;
+    // null only while the window is being built.
+    ConnectionTools* Tools() { return tools_; }
 
     // The window-wide operations that the link and the pages use.
     void SetStatusText(const QString& text);
@@ -215,6 +222,7 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TConnectionHelpForm* connectionHelpForm_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
+    ConnectionTools* tools_ = nullptr; // a child of the window
 
     QString iniPath_;
     bool iniLoaded_ = false;

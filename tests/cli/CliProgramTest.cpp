@@ -341,5 +341,18 @@ TEST(CliProgramTest, FaultsEndWithTheirLineAndCodeLeaveNoFileAndKeepTheJournal) 
     }
 }
 
+TEST(CliProgramTest, ANetworkSerialServerIsAPortLikeAnyOther) {
+    Rig rig;
+    ASSERT_TRUE(rig.Start({"--mode", "controller", "--units", "2", "--tcp", "0", "--no-pty"}));
+    const QString port = QStringLiteral("tcp://127.0.0.1:%1").arg(rig.Sim.TcpPort());
+
+    const CliResult run = rig.Cli({"search", "--port", port});
+    ASSERT_EQ(run.ExitCode, 0) << Shown(run);
+    const QStringList out = TextLines(run.Out);
+    ASSERT_GE(out.size(), 3) << Shown(run);
+    EXPECT_EQ(out.mid(0, 2), (QStringList{"mode    controller", "port    COM 1 (" + port + ")"}));
+    EXPECT_EQ(rig.LogLines().mid(0, 2), (QStringList{"debug 0", "NZV"}));
+}
+
 } // namespace
 } // namespace tarvel

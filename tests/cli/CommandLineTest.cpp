@@ -34,6 +34,10 @@ TEST(CommandLineTest, OptionsAnywhereWithTheirValuesChecked) {
         EXPECT_EQ(parsed.Options.Retries, 2);
         EXPECT_FALSE(parsed.Options.Mode.has_value());
     }
+    // A network serial server is a port like a device path, written in its one form.
+    parsed = Parse({"search", "--port", "TCP://[::1]:4001"});
+    ASSERT_EQ(parsed.What, CommandLine::Outcome::Run) << parsed.Text.toStdString();
+    EXPECT_EQ(parsed.Options.Device, "tcp://[::1]:4001");
     parsed = Parse({"read", "-o", "backup.zvc", "-q"});
     ASSERT_EQ(parsed.What, CommandLine::Outcome::Run);
     EXPECT_EQ(parsed.Options.OutputPath, "backup.zvc");
@@ -53,6 +57,7 @@ TEST(CommandLineTest, WhatACommandDoesNotTakeIsRefusedInOneLine) {
         {"read", "-o", "a.zvc", "extra"},
         {"search", "--port", "COM9"},
         {"search", "--port", "COM0"},
+        {"search", "--port", "tcp://box"},
         {"search", "--mode", "serial"},
         {"search", "--baud", "115200"},
         {"search", "--retries", "-1"},

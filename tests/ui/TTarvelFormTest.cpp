@@ -160,7 +160,7 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
                                           "Send Current Settings to Zelvar(s) (off)", "Exit"}));
     EXPECT_EQ(
         menu("SerialPort1"),
-        (QStringList{"Settings (Adv users only) >", "Search for Zelvar(s) ... >",
+        (QStringList{"Settings (Adv users only) >", "Search for Zelvar(s) ... >", "Network Port...",
                      "Read from Zelvar(s) ... (off)", "---", "Disconnect Serial Communication"}));
     EXPECT_EQ(menu("SettingsAdvusersonly1"), (QStringList{"COM Port >", "Baud >", "Parity >"}));
     EXPECT_EQ(menu("COMPort1"), (QStringList{"Search (COM 1 && COM 2) [x]", "COM 3", "COM 4",
@@ -171,7 +171,8 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
     EXPECT_EQ(menu("SearchforZelvars1"),
               (QStringList{"Search....", "---", "Zelvar(s) connected to Controller",
                            "Zelvar connected to Serial Port directly"}));
-    EXPECT_EQ(menu("Help1"), (QStringList{"Help with Tarvel Serial connection", "About..."}));
+    EXPECT_EQ(menu("Help1"), (QStringList{"Help with Tarvel Serial connection", "Journal...",
+                                          "Save Support Report...", "About..."}));
 
     // "&&" is the toolkit's escape: the item shows one ampersand, which is not its mnemonic.
     EXPECT_EQ(Item("SearchCOM1COM21")->iconText(), "Search (COM 1 & COM 2)");
