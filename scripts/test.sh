@@ -26,8 +26,10 @@ for s in $stages; do
         ;;
     asan)
         stage "sanitizer build and tests"
-        # Sanitized code runs slower; the optimiser keeps the suite's waits realistic.
+        # Sanitized code runs slower; the optimiser keeps the suite's waits realistic. Line
+        # tables are all a report needs and build in half the time of full debug information.
         cmake -S . -B "$build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
             -DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCH=OFF
         cmake --build "$build-asan" --parallel
         (cd "$build-asan" &&
