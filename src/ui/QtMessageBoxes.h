@@ -19,6 +19,7 @@ public:
 
 private:
     bool Show(MessageKind kind, const QString& caption, const QString& text) override;
+    SaveChoice AskSaveChoice(const QString& caption, const QString& text) override;
 
     QPointer<QWidget> parent_;
 };
