@@ -8,6 +8,7 @@
 #include "ui/ConfigurationSend.h"
 #include "ui/FileDialogs.h"
 #include "ui/TTarvelForm.h"
+#include "ui/UnsavedChanges.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/InformationPage.h"
@@ -48,6 +49,9 @@ bool ConfigurationTransfer::ReadUnits(const UiContext& context, UnitNaming namin
     if (end.UnitCount > 0 && context.Form != nullptr) {
         context.Form->Information().SetUnitsDetectedText(QString::number(end.UnitCount));
     }
+    if (context.Form != nullptr) {
+        context.Form->Unsaved().Check(); // what the units hold may differ from the file
+    }
     const QString message = UnitsReadMessage(end, naming);
     if (!message.isEmpty()) {
         context.ShowMessage(message);
@@ -66,6 +70,7 @@ void ConfigurationTransfer::ReadAllSettings() {
         if (ReadUnits(form_.Context(), UnitNaming::Plain)) {
             UpdatingControlsGuard updating(form_.State());
             FillPagesFromModel();
+            form_.Unsaved().Reset();
         }
     }
     form_.SetStatusText(QString());
@@ -134,15 +139,16 @@ void ConfigurationTransfer::OpenFile() {
             model.System.FileValid = true;
             UpdatingControlsGuard updating(form_.State());
             FillPagesFromModel();
+            form_.Unsaved().Reset(name);
         }
     }
     form_.ShowMessageText(result.Ok ? FileOpenedText : QString::fromStdString(result.Message));
 }
 
-void ConfigurationTransfer::SaveFile() {
+bool ConfigurationTransfer::SaveFile() {
     const QString name = form_.Dialogs().SaveFileName();
     if (name.isEmpty()) {
-        return;
+        return false;
     }
     ConfigurationFileResult result;
     {
@@ -151,7 +157,10 @@ void ConfigurationTransfer::SaveFile() {
     }
     if (!result.Ok) {
         form_.ShowMessageText(QString::fromStdString(result.Message));
+        return false;
     }
+    form_.Unsaved().Reset(name);
+    return true;
 }
 
 } // namespace tarvel

@@ -29,7 +29,8 @@ public:
     void FillPagesFromModel();
     void SendAllSettings();
     void OpenFile();
-    void SaveFile();
+    // True when the file was written.
+    bool SaveFile();
 
     // Reads every unit in use into the model and shows the number of units found; false after
     // the failure's message, or without one when the link went away (the user has been told).

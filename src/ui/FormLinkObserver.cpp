@@ -2,6 +2,7 @@
 
 #include "ui/TInfoForm.h"
 #include "ui/TTarvelForm.h"
+#include "ui/UnsavedChanges.h"
 #include "ui/pages/InformationPage.h"
 
 #include <QAction>
@@ -52,6 +53,10 @@ void FormLinkObserver::HoldBusy(bool on) {
 
 void FormLinkObserver::ProgressShown(const QString& text) {
     form_.InfoForm().ShowProgress(text);
+}
+
+void FormLinkObserver::ModelChanged() {
+    form_.Unsaved().Check();
 }
 
 void FormLinkObserver::ProgressDots(const QString& dots) {

@@ -12,6 +12,7 @@
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
+#include "ui/UnsavedChanges.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/InformationPage.h"
@@ -94,6 +95,7 @@ TTarvelForm::TTarvelForm(Options options)
     context_.Link = link_.get();
     context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
+    unsaved_ = std::make_unique<UnsavedChanges>(*this, Caption, model_);
     ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
@@ -374,7 +376,8 @@ void TTarvelForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TTarvelForm::FormCloseQuery() {
-    return messages_->YesNo(ExitQuestion, ExitCaption);
+    return messages_->YesNo(ExitQuestion, ExitCaption) &&
+           unsaved_->MayClose(*messages_, [this] { return transfer_->SaveFile(); });
 }
 
 void TTarvelForm::FormClose() {

@@ -36,6 +36,7 @@ class SourceSetupPage;
 class TAboutBox;
 class TConnectionHelpForm;
 class TInfoForm;
+class UnsavedChanges;
 
 struct FormOptions {
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
@@ -87,6 +88,8 @@ public:
     DeviceLink& Link() { return *link_; }
     LinkObserver& Observer();
     ConfigurationTransfer& Transfer() { return *transfer_; }
+    // What the window holds that no file holds; the title shows it.
+    UnsavedChanges& Unsaved() { return *unsaved_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
     const QString& IniPath() const { return iniPath_; }
@@ -199,6 +202,7 @@ private:
     std::unique_ptr<LinkUser> linkUser_;
     std::unique_ptr<DeviceLink> link_; // destroyed before the view and the port it uses
     std::unique_ptr<ConfigurationTransfer> transfer_;
+    std::unique_ptr<UnsavedChanges> unsaved_;
     std::function<bool()> connected_;
     int closeWaitMs_;
     UiContext context_;
