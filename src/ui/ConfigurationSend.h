@@ -32,7 +32,11 @@ public:
         Gone,    // the window is closing: touch nothing more
     };
 
-    explicit ConfigurationSend(TTarvelForm& form);
+    // Picks the steps of the plan to run, once the controls are in the model (the model then
+    // holds what the whole send would send). Empty: every step.
+    using Restriction = std::function<SendPlan(const SendPlan& plan, const SettingsModel& model)>;
+
+    explicit ConfigurationSend(TTarvelForm& form, Restriction restriction = {});
 
     End Run();
 
@@ -46,6 +50,7 @@ private:
     bool TurnPages(const SendPlan& plan, std::size_t beforeStep);
 
     QPointer<TTarvelForm> form_;
+    Restriction restriction_;
     std::function<bool(const SendStep&)> cut_;
     std::size_t nextEvent_ = 0;
 };

@@ -91,6 +91,10 @@ void ConfigurationTransfer::FillPagesFromModel() {
 }
 
 void ConfigurationTransfer::SendAllSettings() {
+    SendAllSettings({});
+}
+
+void ConfigurationTransfer::SendAllSettings(const ConfigurationSend::Restriction& restriction) {
     BusyGuard busy(form_.State());
     if (!busy) {
         return;
@@ -101,9 +105,9 @@ void ConfigurationTransfer::SendAllSettings() {
         return;
     }
     const QPointer<TTarvelForm> alive(&form_);
-    const auto end = [this] {
+    const auto end = [this, &restriction] {
         TTarvelForm::PageControlHold hold(form_);
-        return ConfigurationSend(form_).Run();
+        return ConfigurationSend(form_, restriction).Run();
     }();
     switch (end) {
     case ConfigurationSend::End::Done:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/UnitsRead.h"
+#include "ui/ConfigurationSend.h"
 
 #include <QString>
 
@@ -28,6 +29,9 @@ public:
     void ReadAllSettings();
     void FillPagesFromModel();
     void SendAllSettings();
+    // The same, restricted to the steps `restriction` keeps of the plan (the comparison's send of
+    // what differs).
+    void SendAllSettings(const ConfigurationSend::Restriction& restriction);
     void OpenFile();
     // True when the file was written.
     bool SaveFile();

@@ -4,7 +4,8 @@
 
 namespace tarvel {
 
-// The open and save dialogs of the configuration file. The window shows the real dialogs;
+// The open and save dialogs of the configuration file, and the save dialog of the comparison's
+// report. The window shows the real dialogs;
 // tests answer with a file name of their own. An empty name means the user cancelled.
 class FileDialogs {
 public:
@@ -15,6 +16,8 @@ public:
     // "Save Configuration to File": a name without extension gets ".zvc"; an existing file
     // is chosen without a question (it is then replaced).
     virtual QString SaveFileName() = 0;
+    // "Save Report...": a CSV file; a name without extension gets ".csv".
+    virtual QString SaveReportName() = 0;
 
 protected:
     FileDialogs() = default;

@@ -73,6 +73,8 @@ constexpr MenuRow Rows[] = {
     {"SearchforZelvars1", "ZelvarconnectedtoSerialPortdirectly1",
      "Zelvar connected to Serial Port directly", I, Plain, ConnectDirectly},
     {"SerialPort1", "ReadfromZelvars1", "Read from Zelvar(s) ...", I, Off, ReadFromZelvars},
+    {"SerialPort1", "ComparewithZelvars1", "Compare with Zelvar(s) ...", I, Off,
+     CompareWithZelvars},
     {"SerialPort1", nullptr, nullptr, S, Plain, None},
     {"SerialPort1", "DisconnectSerialCo1", "Disconnect Serial Communication", I, Plain, Disconnect},
 

@@ -9,6 +9,8 @@ const QString QtFileDialogs::OpenFilters =
     QStringLiteral("Zelvar Config Files (*.zvc);;Any file (*.*)");
 const QString QtFileDialogs::SaveFilter = QStringLiteral("Zelvar Config Files (*.zvc)");
 const QString QtFileDialogs::DefaultSuffix = QStringLiteral("zvc");
+const QString QtFileDialogs::ReportFilter = QStringLiteral("Comparison Reports (*.csv)");
+const QString QtFileDialogs::ReportSuffix = QStringLiteral("csv");
 
 namespace {
 
@@ -43,6 +45,15 @@ QString QtFileDialogs::SaveFileName() {
     dialog.setDefaultSuffix(DefaultSuffix);
     // An existing file is replaced without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return Run(dialog, folder_);
+}
+
+QString QtFileDialogs::SaveReportName() {
+    QFileDialog dialog(parent_.data());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(ReportFilter);
+    dialog.setDefaultSuffix(ReportSuffix);
     return Run(dialog, folder_);
 }
 

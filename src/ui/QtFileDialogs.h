@@ -14,11 +14,14 @@ public:
     static const QString OpenFilters; // "Zelvar Config Files (*.zvc)" and "Any file (*.*)"
     static const QString SaveFilter;  // "Zelvar Config Files (*.zvc)"
     static const QString DefaultSuffix;
+    static const QString ReportFilter; // "Comparison Reports (*.csv)"
+    static const QString ReportSuffix;
 
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
 
     QString OpenFileName() override;
     QString SaveFileName() override;
+    QString SaveReportName() override;
 
 private:
     QPointer<QWidget> parent_;

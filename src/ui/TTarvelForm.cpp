@@ -12,6 +12,7 @@
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
+#include "ui/UnitsComparison.h"
 #include "ui/UnsavedChanges.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
@@ -96,6 +97,7 @@ TTarvelForm::TTarvelForm(Options options)
     context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
     unsaved_ = std::make_unique<UnsavedChanges>(*this, Caption, model_);
+    comparison_ = std::make_unique<UnitsComparison>(*this);
     ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
@@ -270,6 +272,7 @@ TTarvelForm::PageControlHold::~PageControlHold() {
 void TTarvelForm::SetReadSendEnabled(bool enabled) {
     menu_->Action(QStringLiteral("ReadfromZelvars1"))->setEnabled(enabled);
     menu_->Action(QStringLiteral("SendCurrentSettingstoZelvars1"))->setEnabled(enabled);
+    menu_->Action(QStringLiteral("ComparewithZelvars1"))->setEnabled(enabled);
 }
 
 void TTarvelForm::ShowMessageText(const QString& text) {
@@ -452,6 +455,9 @@ void TTarvelForm::RunMenuCommand(MenuCommand command) {
     case MenuCommand::ReadFromZelvars:
         ReadfromZelvars1Click();
         break;
+    case MenuCommand::CompareWithZelvars:
+        ComparewithZelvars1Click();
+        break;
     case MenuCommand::Disconnect:
         DisconnectSerialCo1Click();
         break;
@@ -512,6 +518,10 @@ void TTarvelForm::DisconnectSerialCo1Click() {
 
 void TTarvelForm::ReadfromZelvars1Click() {
     transfer_->ReadAllSettings();
+}
+
+void TTarvelForm::ComparewithZelvars1Click() {
+    comparison_->Run();
 }
 
 void TTarvelForm::BaudMenuClick(int baud) {

@@ -36,6 +36,7 @@ class SourceSetupPage;
 class TAboutBox;
 class TConnectionHelpForm;
 class TInfoForm;
+class UnitsComparison;
 class UnsavedChanges;
 
 struct FormOptions {
@@ -90,6 +91,7 @@ public:
     ConfigurationTransfer& Transfer() { return *transfer_; }
     // What the window holds that no file holds; the title shows it.
     UnsavedChanges& Unsaved() { return *unsaved_; }
+    UnitsComparison& Comparison() { return *comparison_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
     const QString& IniPath() const { return iniPath_; }
@@ -131,7 +133,8 @@ public:
     private:
         QPointer<TTarvelForm> form_;
     };
-    // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
+    // "Read from Zelvar(s) ...", "Compare with Zelvar(s) ..." and "Send Current Settings to
+    // Zelvar(s)" go together.
     void SetReadSendEnabled(bool enabled);
     // An information box with the application title; the text is kept as MessageText.
     void ShowMessageText(const QString& text);
@@ -162,6 +165,7 @@ public slots:
     void ZelvarconnectedtoSerialPortdirectly1Click();
     void DisconnectSerialCo1Click();
     void ReadfromZelvars1Click();
+    void ComparewithZelvars1Click();
     void BaudMenuClick(int baud); // 0: "Default values"
     void ParityMenuClick(Parity parity);
 
@@ -203,6 +207,7 @@ private:
     std::unique_ptr<DeviceLink> link_; // destroyed before the view and the port it uses
     std::unique_ptr<ConfigurationTransfer> transfer_;
     std::unique_ptr<UnsavedChanges> unsaved_;
+    std::unique_ptr<UnitsComparison> comparison_;
     std::function<bool()> connected_;
     int closeWaitMs_;
     UiContext context_;

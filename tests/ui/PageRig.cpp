@@ -15,11 +15,12 @@
 
 namespace tarvel::test {
 
-PageRig::PageRig() {
+PageRig::PageRig(LinkTiming timing) {
     TTarvelForm::Options options;
     options.Messages = &Boxes;
     options.Dialogs = &Dialogs;
     options.CloseWaitMs = 0;
+    options.Timing = timing;
     ::testing::internal::CaptureStderr(); // the note about a missing Tarvel.ini
     Form = std::make_unique<TTarvelForm>(std::move(options));
     ::testing::internal::GetCapturedStderr();

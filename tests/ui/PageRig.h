@@ -24,7 +24,8 @@ namespace tarvel::test {
 // The simulator logs every command it receives.
 class PageRig {
 public:
-    PageRig();
+    // The link's times scaled where a test only needs the exchanges, not the real pauses.
+    explicit PageRig(LinkTiming timing = LinkTiming::Real());
     ~PageRig();
     PageRig(const PageRig&) = delete;
     PageRig& operator=(const PageRig&) = delete;

@@ -16,8 +16,9 @@ public:
 
     QString OpenFileName() override { return Next(QStringLiteral("open")); }
     QString SaveFileName() override { return Next(QStringLiteral("save")); }
+    QString SaveReportName() override { return Next(QStringLiteral("report")); }
 
-    // "open" and "save", one per dialog shown.
+    // "open", "save" and "report", one per dialog shown.
     QStringList Shown;
 
 private:
