@@ -2,6 +2,10 @@
 include(GNUInstallDirs)
 
 install(TARGETS tarvel zelvar-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The command-line tool beside the program, where it is built.
+if(TARGET tarvel-cli)
+    install(TARGETS tarvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvel.svg
@@ -32,8 +36,9 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "(directly or through a Prendel controller), reads their state and sends every"
     "adjustment: test patterns, input position, phase and colour balance, edge"
     "feathering, black level and seam gains. Configurations are saved to files and"
-    "sent again. The simulator zelvar-sim plays the units when no hardware is at"
-    "hand.")
+    "sent again. tarvel-cli backs up, restores, shows and compares configurations"
+    "from scripts, without a display. The simulator zelvar-sim plays the units"
+    "when no hardware is at hand.")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The user package holds stripped programs; the debug information stays in the build.

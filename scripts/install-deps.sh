@@ -7,9 +7,10 @@ set -eu
 # clang, libclang-rt-14-dev: the libFuzzer build of the fuzz targets.
 # lintian: the package test. util-linux: setpriv, with which the tests run as root start the
 # write-protection checks as nobody.
+# openbox: the window manager under which a window test stacks boxes on Xvfb.
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
 libgl-dev xvfb xauth fonts-dejavu-core locales desktop-file-utils dpkg-dev \
-clang libclang-rt-14-dev lintian util-linux"
+clang libclang-rt-14-dev lintian util-linux openbox"
 
 missing=""
 for p in $packages; do

@@ -25,7 +25,6 @@
 #include "ui/TarvelApplication.h"
 
 #include <QDir>
-#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -56,9 +55,9 @@ bool Save(QWidget& window, const QString& path) {
 
 bool SaveEveryWindow(tarvel::TTarvelForm& form, const QDir& dir) {
     bool saved = true;
-    QTabWidget* pages = form.PageControl();
+    tarvel::PageControl* pages = form.PageControl();
     for (int i = 0; i < pages->count(); ++i) {
-        pages->setTabVisible(i, true); // the service view's page too
+        pages->SetPageShown(i, true); // the service view's page too
         pages->setCurrentIndex(i);
         QCoreApplication::processEvents();
         const QString stem =

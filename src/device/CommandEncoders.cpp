@@ -75,7 +75,7 @@ SendResult CommandEncoders::SendControlMode(int unit, int mode) {
     BusyCursor cursor(link_);
     const SendResult sent = Send(unit, Command::ControlMode(mode));
     if (sent != SendResult::Done || !ReadChannels(unit, true)) {
-        return sent != SendResult::Done ? sent : SendResult::NotSent;
+        return sent != SendResult::Done ? sent : link_.StopResult();
     }
     return SendResult::Done;
 }
@@ -134,7 +134,7 @@ SendResult CommandEncoders::SendSaveInputConfig(int unit, int channel) {
 SendResult CommandEncoders::SendResetInputConfig(int unit, int channel) {
     const SendResult sent = Send(unit, Command::ResetInputConfig(channel));
     if (sent != SendResult::Done || !ReadChannels(unit, false)) {
-        return sent != SendResult::Done ? sent : SendResult::NotSent;
+        return sent != SendResult::Done ? sent : link_.StopResult();
     }
     return SendResult::Done;
 }
@@ -166,10 +166,10 @@ SendResult CommandEncoders::SendAutoSeam(int unit, int channel) {
     if (controller && read == QueryResult::Failed) {
         read = link_.Queries().QueryOutputStatus(unit, channel);
     }
-    if (!alive || read == QueryResult::Aborted) {
+    if (!alive) {
         return SendResult::NotSent;
     }
-    return SendResult::Done;
+    return read == QueryResult::Aborted ? link_.StopResult() : SendResult::Done;
 }
 
 SendResult CommandEncoders::SendSystemSave(int unit) {
@@ -209,9 +209,10 @@ CommandEncoders::AutomaticEnd CommandEncoders::RunAutomatic(int unit, AutoOperat
         return end;
     }
     const QPointer<DeviceLink> alive(&link_);
+    const DeviceLink::Operation cancellable(link_);
     SettingsModel& model = link_.Model();
-    const auto stop = [&end](SendResult result) {
-        end.Sent = result;
+    const auto stop = [&](SendResult result) {
+        end.Sent = result == SendResult::NotSent && alive ? link_.StopResult() : result;
         return end;
     };
     if (operation == AutoOperation::ColourBalance) {
@@ -242,7 +243,8 @@ CommandEncoders::AutomaticEnd CommandEncoders::RunAutomatic(int unit, AutoOperat
         link_.SetColourBalanceWait(operation == AutoOperation::ColourBalance);
         sent = link_.SendFramed(ControllerText(poll, address), SendRule(poll).SettleMs);
         if (!alive) {
-            return stop(SendResult::NotSent);
+            end.Sent = SendResult::NotSent;
+            return end;
         }
         link_.SetColourBalanceWait(false);
         if (sent != SendResult::Done || !link_.PumpOnce()) {

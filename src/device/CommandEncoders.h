@@ -64,7 +64,8 @@ public:
     };
     // The automatic adjustments of one unit. The colour balance first reads the input status of
     // the unit's channels and stops (NoInput, Sent Done) when channel 1 has no video.
-    // Afterwards the input status is read again.
+    // Afterwards the input status is read again. A cancellable operation of the link: after a
+    // cancel Sent is Cancelled (the unit may still be at work).
     AutomaticEnd RunAutomatic(int unit, AutoOperation operation);
 
 private:

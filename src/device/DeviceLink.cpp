@@ -140,6 +140,23 @@ int DeviceLink::UnitAddress(int unit) const {
     return tarvel::UnitAddress(unit, addressTexts_[0].toInt(), addressTexts_[1].toInt());
 }
 
+DeviceLink::Operation::Operation(DeviceLink& link) : link_(&link) {
+    ++link.operationDepth_;
+}
+
+DeviceLink::Operation::~Operation() {
+    if (link_ && --link_->operationDepth_ == 0) {
+        link_->cancelRequested_ = false;
+    }
+}
+
+void DeviceLink::CancelOperation() {
+    // A wait under way sees it when the event loop next checks; nothing is sent from here.
+    if (operationDepth_ > 0) {
+        cancelRequested_ = true;
+    }
+}
+
 void DeviceLink::SetConnected(bool connected) {
     connected_ = connected;
     Observer().ConnectedChanged(connected);
@@ -155,6 +172,8 @@ bool DeviceLink::PortClosed() const {
 
 void DeviceLink::ClosePort() {
     expectOpen_ = false;
+    lineUnsettled_ = false;
+    settleUntil_ = QDeadlineTimer();
     if (portGuard_) {
         port_.Close();
     }
@@ -168,13 +187,16 @@ DeviceLink::WaitEnd DeviceLink::WaitFor(const std::function<bool()>& condition,
     bool met = false;
     {
         WaitScope scope(*this);
-        met = Waiter::WaitUntil(condition, deadline, this);
+        met = Waiter::WaitUntil([&] { return condition() || cancelRequested_; }, deadline, this);
     }
     if (!self || !portGuard_) {
         return WaitEnd::Gone;
     }
-    if (met) {
+    if (met && condition()) {
         return WaitEnd::Satisfied;
+    }
+    if (cancelRequested_) {
+        return WaitEnd::Cancelled;
     }
     if (deadline.isForever() || deadline.remainingTime() > WaitSlackMs) {
         // Nothing but the application's exit ends a wait early.
@@ -239,6 +261,8 @@ void DeviceLink::OnOpenChanged(bool open) {
 void DeviceLink::OnPortLost() {
     // Called from inside the port's signal: record only; the message comes later.
     expectOpen_ = false;
+    lineUnsettled_ = false;
+    settleUntil_ = QDeadlineTimer();
     if (probing_) {
         return; // the probe says the port is not responding
     }
@@ -277,12 +301,71 @@ SendResult DeviceLink::AfterPortClosed() {
     return SendResult::NotSent;
 }
 
+SendResult DeviceLink::AfterStop() {
+    if (cancelRequested_ && !PortClosed() && !Stopping()) {
+        return SendResult::Cancelled;
+    }
+    return AfterPortClosed();
+}
+
 SendResult DeviceLink::StartCheck() {
     if (Stopping() || ExchangeWaiting()) {
         return SendResult::NotSent;
     }
     if (PortClosed()) {
         return AfterPortClosed();
+    }
+    if (cancelRequested_) {
+        return SendResult::Cancelled;
+    }
+    return SettleAfterCancel();
+}
+
+SendResult DeviceLink::SettleAfterCancel() {
+    const QPointer<DeviceLink> self(this);
+    if (!settleUntil_.hasExpired()) {
+        const bool waited = Pause(static_cast<int>(settleUntil_.remainingTime()));
+        if (!self) {
+            return SendResult::NotSent;
+        }
+        if (!waited) {
+            return AfterStop();
+        }
+        settleUntil_ = QDeadlineTimer();
+    }
+    for (int attempt = 1; lineUnsettled_;) {
+        // The unit answers lines in order: once the probe is answered and nothing more comes
+        // for a moment, the late answer has come too, and it goes with the discarded input.
+        const Prompt prompt = PromptExchange("\r", timing_.ReplyTimeoutMs);
+        if (!self || prompt == Prompt::Gone) {
+            return SendResult::NotSent;
+        }
+        if (prompt == Prompt::Seen) {
+            int before = -1;
+            QDeadlineTimer limit(timing_.ReplyTimeoutMs, Qt::PreciseTimer);
+            while (port_.BytesAvailable() != before && !limit.hasExpired()) {
+                before = port_.BytesAvailable();
+                if (!Pause(timing_.LineQuietMs)) {
+                    return self ? AfterStop() : SendResult::NotSent;
+                }
+            }
+            port_.DiscardInput();
+            lineUnsettled_ = false;
+            break;
+        }
+        if (prompt != Prompt::NotSeen) {
+            return AfterStop(); // cancelled again, or the port closed
+        }
+        // Still busy with what it was given, or gone: the user decides, as after a time-out.
+        const std::optional<bool> again =
+            Ask({LinkQuestionKind::ResendAfterTimeout, MessageKind::OkCancel, TimeoutText,
+                 MessageBoxes::DefaultCaption, attempt++});
+        if (!again.has_value() || !self) {
+            return SendResult::NotSent;
+        }
+        if (!*again) {
+            return PortClosed() || Stopping() ? AfterPortClosed() : SendResult::Stopped;
+        }
     }
     return SendResult::Done;
 }
@@ -359,11 +442,8 @@ SendResult DeviceLink::WriteRaw(const std::string& text) {
 }
 
 SendResult DeviceLink::WriteText(const std::string& text) {
-    if (Stopping() || ExchangeWaiting()) {
-        return SendResult::NotSent;
-    }
-    if (PortClosed()) {
-        return AfterPortClosed();
+    if (const SendResult check = StartCheck(); check != SendResult::Done) {
+        return check;
     }
     const QPointer<DeviceLink> self(this);
     BeginExchange(QByteArray::fromStdString(text));
@@ -382,7 +462,7 @@ SendResult DeviceLink::WriteText(const std::string& text) {
     return result; // the output buffer had no room: nothing went out
 }
 
-DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text) {
+DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text, int waitMs) {
     if (PortClosed()) {
         return Prompt::NotSent;
     }
@@ -396,13 +476,14 @@ DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text) {
         return Prompt::Gone;
     }
     Observer().Waiting(true);
-    const int ms = timing_.PromptWaitMs(promptWait_);
+    const int ms = waitMs >= 0 ? waitMs : timing_.PromptWaitMs(promptWait_);
     QElapsedTimer clock;
     clock.start();
     bool seen = false;
     QByteArray consumed;
     {
         WaitScope scope(*this);
+        const Waiter::StopScope cancel([self] { return self && self->cancelRequested_; });
         seen = !PortClosed() && port_.WaitForString(QByteArray(1, promptCharacter_), ms, &consumed);
     }
     if (!self || !portGuard_) {
@@ -421,6 +502,11 @@ DeviceLink::Prompt DeviceLink::PromptExchange(const std::string& text) {
         EndExchange(lost ? ExchangeVerdict::PortLost : ExchangeVerdict::Interrupted);
         return lost ? Prompt::PortLost : Prompt::NotSent;
     }
+    if (cancelRequested_ && !Stopping()) {
+        lineUnsettled_ = true;
+        EndExchange(ExchangeVerdict::Interrupted);
+        return Prompt::Cancelled;
+    }
     if (clock.elapsed() + WaitSlackMs < ms) {
         interrupted_ = true;
         EndExchange(ExchangeVerdict::Interrupted);
@@ -438,7 +524,7 @@ bool DeviceLink::AwaitPrompt(const std::string& text) {
     if (prompt == Prompt::PortLost) {
         AfterPortClosed();
     }
-    return prompt != Prompt::NotSeen;
+    return prompt != Prompt::NotSeen && prompt != Prompt::Cancelled;
 }
 
 void DeviceLink::Shutdown() {
@@ -533,6 +619,9 @@ SendResult DeviceLink::CollectReply() {
     SendResult result = SendResult::Done;
     if (end == WaitEnd::Interrupted || Stopping()) {
         result = SendResult::NotSent;
+    } else if (end == WaitEnd::Cancelled && !PortClosed()) {
+        lineUnsettled_ = true; // the reply may still come
+        result = SendResult::Cancelled;
     } else if (PortClosed()) {
         const QPointer<DeviceLink> self(this);
         result = AfterPortClosed();
@@ -590,6 +679,9 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
         if (!replyFailed_) {
             break;
         }
+        if (cancelRequested_) {
+            return finish(SendResult::Cancelled); // no question, no resend
+        }
 
         std::optional<bool> goOn = true;
         if (timedOut_) {
@@ -607,7 +699,10 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
         }
         if (!goOn.has_value() || !*goOn) {
             // Cancel abandons the command; the model keeps the value it stored.
-            return finish(PortClosed() || Stopping() ? AfterPortClosed() : SendResult::Stopped);
+            if (PortClosed() || Stopping()) {
+                return finish(AfterPortClosed());
+            }
+            return finish(cancelRequested_ ? SendResult::Cancelled : SendResult::Stopped);
         }
         if (debugModeSeen_ && PromptExchange(LeaveDebugConsole) == Prompt::Gone) {
             return SendResult::NotSent;
@@ -624,14 +719,20 @@ SendResult DeviceLink::SendFramed(const std::string& command, int settleMs) {
             return SendResult::NotSent;
         }
         if (!paused || PortClosed()) {
-            return finish(AfterPortClosed());
+            return finish(AfterStop());
         }
     }
 
     const int settle = timing_.SettleMs(settleMs);
+    const QDeadlineTimer settleEnd(settle, Qt::PreciseTimer);
     if (settle > 0 && !Pause(settle)) {
         if (!self) {
             return SendResult::NotSent;
+        }
+        if (cancelRequested_ && !PortClosed() && !Stopping()) {
+            // The command was accepted; the next exchange waits out the rest of its settle.
+            settleUntil_ = settleEnd;
+            return finish(SendResult::Done);
         }
         return finish(AfterPortClosed());
     }
@@ -668,6 +769,9 @@ SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
         if (collected != SendResult::Done) {
             return collected;
         }
+        if (cancelRequested_ && replyFailed_) {
+            return SendResult::Cancelled;
+        }
         bool alive = true;
         if (timedOut_) {
             alive = Tell(TimeoutText);
@@ -681,7 +785,7 @@ SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
             return SendResult::NotSent;
         }
         if (!alive || PortClosed() || Stopping()) {
-            return AfterPortClosed();
+            return AfterStop();
         }
         if (!debugModeSeen_ || round > 0) {
             return SendResult::Done;
@@ -689,7 +793,7 @@ SendResult DeviceLink::SendQuery(const std::string& query, int minReplyLength) {
         // A unit answered from its debug console: take it out and ask once more.
         if (PromptExchange(LeaveDebugConsole) == Prompt::Gone ||
             !Pause(timing_.DebugLeavePauseMs)) {
-            return self ? AfterPortClosed() : SendResult::NotSent;
+            return self ? AfterStop() : SendResult::NotSent;
         }
     }
 }
@@ -714,6 +818,8 @@ SendResult DeviceLink::SendConfirmed(const std::string& command, int promptWait)
         return RecoverLink();
     case Prompt::PortLost:
         return AfterPortClosed();
+    case Prompt::Cancelled:
+        return SendResult::Cancelled;
     default:
         return SendResult::NotSent;
     }
@@ -730,11 +836,18 @@ SendResult DeviceLink::RecoverLink() {
         if (Stopping()) {
             return SendResult::NotSent;
         }
+        if (cancelRequested_) {
+            return SendResult::Cancelled;
+        }
         promptWait_ = ProbePromptWait;
         bool answered = ProbePort(ComNumber());
         while (!answered) {
             if (!self || Stopping()) {
                 return SendResult::NotSent;
+            }
+            if (cancelRequested_) {
+                promptWait_ = DefaultPromptWait;
+                return SendResult::Cancelled;
             }
             const std::optional<bool> retry =
                 Ask({LinkQuestionKind::RetryComPort, MessageKind::OkCancel, ComPortErrorText,
@@ -770,6 +883,8 @@ SendResult DeviceLink::RecoverLink() {
             break;
         case Prompt::PortLost:
             return AfterPortClosed();
+        case Prompt::Cancelled:
+            return SendResult::Cancelled;
         case Prompt::Gone:
         case Prompt::NotSent:
             return SendResult::NotSent;

@@ -49,6 +49,13 @@ struct SettingsModel;
 // prompt wait, a pause, one of its questions) any send asked for is not started: it returns
 // NotSent. Disconnect stays possible and ends every wait.
 //
+// Cancel. A long operation (a whole read or send, an automatic operation) runs inside an
+// Operation scope. CancelOperation ends the link's wait under way at once, and every send until
+// the outermost scope ends returns Cancelled. The unit may still finish the command it was
+// given: an exchange cut short leaves the line unsettled, and the next exchange first probes
+// the line and lets it fall quiet, so a late answer is discarded, not taken for its own; a
+// settle cut short is waited out before the next exchange.
+//
 // Lifetime. The port must outlive the link. The link (and with it its queries and encoders)
 // may be destroyed during one of its waits: the wait then ends and every caller returns
 // without touching anything (results NotSent, Aborted, or an empty answer).
@@ -91,6 +98,27 @@ public:
 
     // An exchange of the link waits (a send now would not be started).
     bool ExchangeWaiting() const { return waitDepth_ > 0; }
+
+    // ----- Cancel -----
+    // A cancellable operation runs while at least one scope lives.
+    class Operation {
+    public:
+        explicit Operation(DeviceLink& link);
+        ~Operation();
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        QPointer<DeviceLink> link_;
+    };
+    bool OperationRunning() const { return operationDepth_ > 0; }
+    // The user's Cancel: nothing outside an operation.
+    void CancelOperation();
+    bool CancelRequested() const { return cancelRequested_; }
+    // What a step that could not go on returns: Cancelled after a cancel, otherwise NotSent.
+    SendResult StopResult() const {
+        return cancelRequested_ ? SendResult::Cancelled : SendResult::NotSent;
+    }
     // The link no longer sends: the window is closing or the application quits.
     bool Stopping() const { return shutDown_ || interrupted_; }
 
@@ -172,9 +200,9 @@ public:
 private:
     static constexpr const char* LeaveDebugConsole = "debug 0\r";
 
-    enum class WaitEnd { Satisfied, TimedOut, Interrupted, Gone };
+    enum class WaitEnd { Satisfied, TimedOut, Interrupted, Cancelled, Gone };
     class ExchangeRecord;
-    enum class Prompt { Seen, NotSeen, NotSent, PortLost, Gone };
+    enum class Prompt { Seen, NotSeen, NotSent, PortLost, Cancelled, Gone };
     class WaitScope;
     class CursorScope;
 
@@ -188,9 +216,15 @@ private:
     bool PortClosed() const;
 
     WaitEnd WaitFor(const std::function<bool()>& condition, QDeadlineTimer deadline);
-    Prompt PromptExchange(const std::string& text);
+    // waitMs < 0: PromptWait ticks.
+    Prompt PromptExchange(const std::string& text, int waitMs = -1);
     SendResult StartCheck();
+    // Before a new exchange: what a cancel left behind (a settle, a late answer) is over.
+    SendResult SettleAfterCancel();
     SendResult AfterPortClosed();
+    // After a wait that ended early: Cancelled after a cancel (the port still open), otherwise
+    // what the closed port or the stop means.
+    SendResult AfterStop();
     SendResult WriteRaw(const std::string& text);
     SendResult CollectReply();
     void BeginExchange(const QByteArray& sent);
@@ -245,6 +279,12 @@ private:
     QByteArray exchangeReceived_;
 
     int waitDepth_ = 0;
+    int operationDepth_ = 0;
+    bool cancelRequested_ = false;
+    // An exchange was cut short by a cancel: its answer may still come.
+    bool lineUnsettled_ = false;
+    // The rest of a settle that a cancel cut short.
+    QDeadlineTimer settleUntil_;
     bool shutDown_ = false;
     bool interrupted_ = false;
     // The link opened the port and has not closed it: a close it did not make is a failure.

@@ -78,6 +78,8 @@ bool DeviceLink::ProbePort(int comNumber) {
         }
         expectOpen_ = true;
         lossPending_ = false;
+        lineUnsettled_ = false;
+        settleUntil_ = QDeadlineTimer();
         openComNumber_ = comNumber;
         openDevice_ = opened.Device;
     }

@@ -11,10 +11,15 @@ namespace tarvel {
 
 SendPlanEnd RunSendPlan(DeviceLink& link, const SendPlan& plan, const SendPlanProgress& progress) {
     const QPointer<DeviceLink> alive(&link);
+    const DeviceLink::Operation operation(link);
     SendPlanEnd end;
     const auto stillGoing = [&] {
         if (!alive || link.Stopping()) {
             end.Result = SendPlanEnd::Outcome::Gone;
+            return false;
+        }
+        if (link.CancelRequested()) {
+            end.Result = SendPlanEnd::Outcome::Cancelled;
             return false;
         }
         if (!link.Connected()) {
@@ -37,7 +42,15 @@ SendPlanEnd RunSendPlan(DeviceLink& link, const SendPlan& plan, const SendPlanPr
         switch (step.Kind) {
         case SendStepKind::Command: {
             const SendResult sent = link.Encoders().Send(step.Unit, *step.Cmd);
+            if (sent == SendResult::Done) {
+                break; // it went through; a cancel during its settle stops before the next step
+            }
             if (!stillGoing()) {
+                end.LastSend = sent;
+                return end;
+            }
+            if (sent == SendResult::Cancelled) {
+                end.Result = SendPlanEnd::Outcome::Cancelled;
                 end.LastSend = sent;
                 return end;
             }
@@ -51,6 +64,9 @@ SendPlanEnd RunSendPlan(DeviceLink& link, const SendPlan& plan, const SendPlanPr
         }
         case SendStepKind::QueryOutput:
             link.Queries().QueryOutputStatus(step.Unit, step.Channel);
+            if (!stillGoing()) {
+                return end;
+            }
             break;
         case SendStepKind::RestoreOutputs:
             RestoreOutputs(plan, link.Model().Channels);
@@ -58,10 +74,14 @@ SendPlanEnd RunSendPlan(DeviceLink& link, const SendPlan& plan, const SendPlanPr
         }
         ++end.StepsRun;
     }
-    if (!stillGoing()) {
-        return end;
+    // Every step went through: a cancel now comes too late to stop anything.
+    if (!alive || link.Stopping()) {
+        end.Result = SendPlanEnd::Outcome::Gone;
+    } else if (!link.Connected()) {
+        end.Result = SendPlanEnd::Outcome::Stopped;
+    } else {
+        end.Result = SendPlanEnd::Outcome::Done;
     }
-    end.Result = SendPlanEnd::Outcome::Done;
     return end;
 }
 

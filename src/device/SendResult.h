@@ -13,6 +13,7 @@ enum class SendResult {
     Stopped,   // the user gave up on the command in the time-out box
     PortLost,  // the port failed under the program; the user has been told
     Abandoned, // the user gave up on a unit that stopped answering: the port is closed
+    Cancelled, // the user cancelled the operation under way; the link stays usable
 };
 
 // How a status query ended.

@@ -104,7 +104,8 @@ QueryResult UnitQueries::ParseFailed(const char* what) {
     link_.SetStatusText(QStringLiteral("Error parsing %1 message....").arg(QLatin1String(what)));
     if (!link_.PumpOnce() || !link_.Pause(link_.Timing().QueryParsePauseMs) || !link_.PumpOnce()) {
         // The link is going away; the failure stands either way.
-        return alive && !link_.Stopping() ? QueryResult::Failed : QueryResult::Aborted;
+        return alive && !link_.Stopping() && !link_.CancelRequested() ? QueryResult::Failed
+                                                                      : QueryResult::Aborted;
     }
     return QueryResult::Failed;
 }
@@ -250,7 +251,7 @@ int UnitQueries::QueryUnit(SettingsModel& model, int unit) {
         if (!alive) {
             return 0;
         }
-        if (result == QueryResult::Aborted) {
+        if (result == QueryResult::Aborted || link_.CancelRequested()) {
             return end(0);
         }
         if (step.Output && result == QueryResult::Ok && outputRead == 0) {

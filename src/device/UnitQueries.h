@@ -38,7 +38,8 @@ public:
     // Reads one unit completely behind the progress window. 1: read (warnings may have been
     // shown); -1: system information failed; -2..-5: the user stopped after the input status of
     // channel 1..4 failed; -6..-9: the same for the output status. 0: the read was abandoned
-    // because the link went away (closed, lost or shut down); the user has already been told.
+    // because the link went away (closed, lost or shut down; the user has already been told),
+    // or the user cancelled it (the link's CancelRequested).
     int QueryUnit(SettingsModel& model, int unit);
 
 private:

@@ -12,6 +12,10 @@ namespace tarvel {
 
 namespace {
 
+const QString ReadCancelledText = QStringLiteral(
+    "Reading cancelled after %1 of %2 Zelvar(s). The settings shown are those from before.");
+const QString ReadCancelledEarlyText = QStringLiteral(
+    "Reading cancelled before any Zelvar was read. The settings shown are those from before.");
 const QString NotDetectedByControllerText =
     QStringLiteral("Zelvar not detected by Controller.\n(1)Check cables.\n(2)Make sure the Zelvar "
                    "has booted up completely and reboot the Controller.");
@@ -20,11 +24,20 @@ const QString NotDetectedByControllerText =
 
 UnitsReadEnd ReadUnits(DeviceLink& link, SettingsModel& model) {
     const QPointer<DeviceLink> alive(&link);
+    const DeviceLink::Operation operation(link);
     UnitsReadEnd end;
+    const auto stopped = [&] {
+        if (alive && link.CancelRequested()) {
+            end.Result = UnitsReadEnd::Outcome::Cancelled;
+        } else {
+            end.Result = UnitsReadEnd::Outcome::Gone;
+        }
+        return end;
+    };
     int count = 1;
     if (link.Mode() == ConnectionMode::Controller) {
         if (link.Queries().ReadUnitCount(model, count) == QueryResult::Aborted || !alive) {
-            return end;
+            return stopped();
         }
         if (count < 1) {
             end.Result = UnitsReadEnd::Outcome::NoUnits;
@@ -36,8 +49,7 @@ UnitsReadEnd ReadUnits(DeviceLink& link, SettingsModel& model) {
     for (int unit = 1; unit <= end.UnitCount; ++unit) {
         const int code = link.Queries().QueryUnit(model, unit);
         if (!alive || code == 0) {
-            end.Result = UnitsReadEnd::Outcome::Gone;
-            return end;
+            return stopped();
         }
         if (code < 0) {
             end.Result = UnitsReadEnd::Outcome::UnitFailed;
@@ -45,6 +57,7 @@ UnitsReadEnd ReadUnits(DeviceLink& link, SettingsModel& model) {
             end.Code = code;
             return end;
         }
+        end.UnitsRead = unit;
     }
     end.Result = UnitsReadEnd::Outcome::Read;
     return end;
@@ -62,6 +75,9 @@ QString UnitsReadMessage(const UnitsReadEnd& end, UnitNaming naming) {
                                      "try again (%1)")
                           .arg(end.Code);
     }
+    case UnitsReadEnd::Outcome::Cancelled:
+        return end.UnitCount > 0 ? ReadCancelledText.arg(end.UnitsRead).arg(end.UnitCount)
+                                 : ReadCancelledEarlyText;
     case UnitsReadEnd::Outcome::Read:
     case UnitsReadEnd::Outcome::Gone:
         break;

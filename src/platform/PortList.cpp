@@ -2,6 +2,7 @@
 
 #include "platform/SerialPort.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QtGlobal>
 
@@ -133,6 +134,58 @@ QString PortList::DeviceFor(int comNumber) {
     }
     const QStringList ports = Current();
     return comNumber <= ports.size() ? ports[comNumber - 1] : QString();
+}
+
+QChar PortList::Separator() {
+#ifdef Q_OS_WIN
+    return QLatin1Char(';');
+#else
+    return QLatin1Char(':');
+#endif
+}
+
+QString PortList::OverrideText(const QStringList& devices, QChar separator) {
+    return devices.join(separator);
+}
+
+QList<PortListEntry> PortList::Describe(const QStringList& list, const QList<PortDetails>& known) {
+    QList<PortListEntry> entries;
+    int comNumber = 0;
+    for (const QString& device : list) {
+        PortListEntry entry;
+        entry.ComNumber = ++comNumber;
+        entry.Device = device;
+        for (const PortDetails& details : known) {
+            if (!device.isEmpty() && (details.Location == device ||
+                                      details.Name.compare(device, Qt::CaseInsensitive) == 0)) {
+                entry.Details = details;
+                break;
+            }
+        }
+        entries << entry;
+    }
+    return entries;
+}
+
+QList<PortListEntry> PortList::CurrentEntries() {
+    QList<PortDetails> known;
+    const auto infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : infos) {
+        known << PortDetails{info.portName(), info.systemLocation(), info.description(),
+                             info.manufacturer(), info.serialNumber()};
+    }
+    const QStringList list = Current();
+    QStringList resolved;
+    for (const QString& device : list) {
+        // A name under /dev/serial/by-id is a link to the device the system lists.
+        const QString target = device.isEmpty() ? QString() : QFileInfo(device).canonicalFilePath();
+        resolved << (target.isEmpty() ? device : target);
+    }
+    QList<PortListEntry> entries = Describe(resolved, known);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        entries[i].Device = list[i]; // as the list names it
+    }
+    return entries;
 }
 
 } // namespace tarvel

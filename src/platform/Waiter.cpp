@@ -8,12 +8,16 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
+#include <vector>
 
 namespace tarvel {
 
 namespace {
 
 thread_local int depth = 0;
+// The stop conditions of the StopScopes alive on this thread, innermost last.
+thread_local std::vector<const Waiter::Condition*> stops;
 
 struct DepthScope {
     DepthScope() { ++depth; }
@@ -24,11 +28,26 @@ struct DepthScope {
 
 } // namespace
 
+Waiter::StopScope::StopScope(Condition stop) : stop_(std::move(stop)) {
+    stops.push_back(&stop_);
+}
+
+Waiter::StopScope::~StopScope() {
+    // Scopes live on the stack: the last one made is the first one gone.
+    std::erase(stops, &stop_);
+}
+
 bool Waiter::WaitUntil(const Condition& condition, QDeadlineTimer deadline,
                        const QObject* context) {
     const bool hasContext = context != nullptr;
     QPointer<const QObject> guard(context);
     const auto contextGone = [&] { return hasContext && guard.isNull(); };
+    // The scopes alive now outlive this wait, which runs inside them.
+    const std::vector<const Condition*> stopsNow = stops;
+    const auto stopped = [&] {
+        return std::any_of(stopsNow.begin(), stopsNow.end(),
+                           [](const Condition* stop) { return (*stop)(); });
+    };
 
     if (contextGone()) {
         return false;
@@ -36,7 +55,7 @@ bool Waiter::WaitUntil(const Condition& condition, QDeadlineTimer deadline,
     if (condition && condition()) {
         return true;
     }
-    if (deadline.hasExpired()) {
+    if (deadline.hasExpired() || stopped()) {
         return false;
     }
 
@@ -53,15 +72,17 @@ bool Waiter::WaitUntil(const Condition& condition, QDeadlineTimer deadline,
     };
 
     QMetaObject::Connection checkConnection;
-    if (condition) {
+    if (condition || !stopsNow.empty()) {
         if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
             checkConnection =
                 QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&] {
                     if (ended || contextGone()) {
                         return;
                     }
-                    if (condition()) {
+                    if (condition && condition()) {
                         satisfied = true;
+                        end();
+                    } else if (stopped()) {
                         end();
                     }
                 });

@@ -23,9 +23,28 @@ namespace tarvel {
 //
 // A wait with a context object ends when that object is destroyed (window closed, port gone);
 // the condition is then never evaluated again and the wait reports false.
+//
+// A StopScope ends waits from outside: every wait started on the thread while the scope lives
+// (nested ones included) also ends as soon as the scope's stop condition holds. That is how a
+// wait that another layer started (the port's prompt wait) ends at once when the user cancels,
+// without closing what it waits on. The wait then reports whether its own condition held, as
+// at its deadline. A wait started before the scope is not affected.
 class Waiter {
 public:
     using Condition = std::function<bool()>;
+
+    class StopScope {
+    public:
+        // The stop condition follows the rules of conditions and must stay valid (capture a
+        // guarded pointer) for the scope's life.
+        explicit StopScope(Condition stop);
+        ~StopScope();
+        StopScope(const StopScope&) = delete;
+        StopScope& operator=(const StopScope&) = delete;
+
+    private:
+        Condition stop_;
+    };
 
     // Waits until the condition holds or the deadline passes. Returns whether the condition
     // held when the wait ended. A negative time-out counts as 0; QDeadlineTimer::Forever waits
@@ -36,8 +55,8 @@ public:
     static bool WaitUntil(const Condition& condition, int timeoutMs,
                           const QObject* context = nullptr);
 
-    // Lets window messages run for the given time. Returns false when the context object was
-    // destroyed meanwhile.
+    // Lets window messages run for the given time (less when a StopScope stops it). Returns
+    // false when the context object was destroyed meanwhile.
     static bool Sleep(int ms, const QObject* context = nullptr);
 
     // Lets the messages already pending run once, without waiting for new ones.

@@ -141,7 +141,7 @@ bool ConfigurationSend::TurnPages(const SendPlan& plan, std::size_t beforeStep) 
     return !form_.isNull();
 }
 
-ConfigurationSend::End ConfigurationSend::Run() {
+ConfigurationSend::End ConfigurationSend::Run(const Progress& progress) {
     if (!form_ || form_->Link().Stopping()) {
         return End::Gone;
     }
@@ -167,9 +167,15 @@ ConfigurationSend::End ConfigurationSend::Run() {
         plan = restriction_(plan, form.Model());
     }
 
-    const SendPlanEnd end =
-        RunSendPlan(form.Link(), plan,
-                    [&](std::size_t run, std::size_t /*total*/) { return TurnPages(plan, run); });
+    const auto isCommand = [](const SendStep& step) { return step.Kind == SendStepKind::Command; };
+    commandCount_ =
+        static_cast<std::size_t>(std::count_if(plan.Steps.begin(), plan.Steps.end(), isCommand));
+    const SendPlanEnd end = RunSendPlan(form.Link(), plan, [&](std::size_t run, std::size_t total) {
+        if (progress) {
+            progress(run, total);
+        }
+        return TurnPages(plan, run);
+    });
     if (!form_ || end.Result == SendPlanEnd::Outcome::Gone) {
         return End::Gone;
     }
@@ -177,10 +183,14 @@ ConfigurationSend::End ConfigurationSend::Run() {
         return End::Gone;
     }
     const auto ran = plan.Steps.begin() + static_cast<std::ptrdiff_t>(end.StepsRun);
+    commandsSent_ = static_cast<std::size_t>(std::count_if(plan.Steps.begin(), ran, isCommand));
     if (std::any_of(plan.Steps.begin(), ran,
                     [](const SendStep& step) { return step.Kind == SendStepKind::QueryOutput; })) {
         // The control mode's read-back brought the units' outputs into the model.
         form_->DisplaySetup().FillDisplayPage();
+    }
+    if (end.Result == SendPlanEnd::Outcome::Cancelled && form_->Link().CancelRequested()) {
+        return End::Cancelled;
     }
     if (end.Result != SendPlanEnd::Outcome::Done) {
         return End::Stopped;

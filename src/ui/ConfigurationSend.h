@@ -27,10 +27,13 @@ class ConfigurationSend {
 public:
     enum class End {
         Done,
-        Invalid, // a control held no usable value; commands before it went out
-        Stopped, // the user gave up on a send, the port was lost or the link was closed
-        Gone,    // the window is closing: touch nothing more
+        Invalid,   // a control held no usable value; commands before it went out
+        Stopped,   // the user gave up on a send, the port was lost or the link was closed
+        Cancelled, // the user cancelled the run: CommandsSent of CommandCount went out
+        Gone,      // the window is closing: touch nothing more
     };
+    // Before each step: the steps run so far and the plan's size.
+    using Progress = std::function<void(std::size_t run, std::size_t total)>;
 
     // Picks the steps of the plan to run, once the controls are in the model (the model then
     // holds what the whole send would send). Empty: every step.
@@ -38,7 +41,10 @@ public:
 
     explicit ConfigurationSend(TTarvelForm& form, Restriction restriction = {});
 
-    End Run();
+    End Run(const Progress& progress = {});
+    // The plan's commands, and how many of them went through.
+    std::size_t CommandCount() const { return commandCount_; }
+    std::size_t CommandsSent() const { return commandsSent_; }
 
 private:
     // The controls into the model; false at the first unusable one, with cut_ saying which
@@ -53,6 +59,8 @@ private:
     Restriction restriction_;
     std::function<bool(const SendStep&)> cut_;
     std::size_t nextEvent_ = 0;
+    std::size_t commandCount_ = 0;
+    std::size_t commandsSent_ = 0;
 };
 
 } // namespace tarvel

@@ -5,6 +5,7 @@
 #include "platform/SettingsFiles.h"
 #include "ui/BusyCursorScope.h"
 #include "ui/BusyGuard.h"
+#include "ui/CancellableProgress.h"
 #include "ui/ConfigurationSend.h"
 #include "ui/FileDialogs.h"
 #include "ui/TTarvelForm.h"
@@ -30,6 +31,11 @@ const QString ConfigurationTransfer::InvalidValueText =
                    "the settings.");
 const QString ConfigurationTransfer::SendStoppedText =
     QStringLiteral("Sending stopped. Only part of the current settings was sent to Zelvar(s).");
+const QString ConfigurationTransfer::SendingText =
+    QStringLiteral("Sending settings to Zelvar(s). Please wait....");
+const QString ConfigurationTransfer::SendCancelledText =
+    QStringLiteral("Sending cancelled after %1 of %2 commands. The Zelvar(s) hold only part of "
+                   "the current settings.");
 const QString ConfigurationTransfer::FileOpenedText =
     QStringLiteral("File open successful. Tarvel updated with settings from file.");
 
@@ -105,13 +111,25 @@ void ConfigurationTransfer::SendAllSettings(const ConfigurationSend::Restriction
         return;
     }
     const QPointer<TTarvelForm> alive(&form_);
-    const auto end = [this, &restriction] {
+    CancellableProgress progress(form_.Context(), SendingText);
+    ConfigurationSend send(form_, restriction);
+    const auto end = [&] {
         TTarvelForm::PageControlHold hold(form_);
-        return ConfigurationSend(form_, restriction).Run();
+        return send.Run([&progress](std::size_t run, std::size_t total) {
+            // A dot for each quarter, as the read shows its steps.
+            progress.SetDots(
+                QString(static_cast<qsizetype>(total > 0 ? run * 4 / total : 0), QLatin1Char('.')));
+        });
     }();
+    if (end != ConfigurationSend::End::Gone) {
+        progress.Hide();
+    }
     switch (end) {
     case ConfigurationSend::End::Done:
     case ConfigurationSend::End::Gone:
+        break;
+    case ConfigurationSend::End::Cancelled:
+        form_.ShowMessageText(SendCancelledText.arg(send.CommandsSent()).arg(send.CommandCount()));
         break;
     case ConfigurationSend::End::Invalid:
         form_.ShowMessageText(InvalidValueText);

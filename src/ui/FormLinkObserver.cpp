@@ -1,5 +1,6 @@
 #include "ui/FormLinkObserver.h"
 
+#include "device/DeviceLink.h"
 #include "ui/TInfoForm.h"
 #include "ui/TTarvelForm.h"
 #include "ui/UnsavedChanges.h"
@@ -52,7 +53,7 @@ void FormLinkObserver::HoldBusy(bool on) {
 }
 
 void FormLinkObserver::ProgressShown(const QString& text) {
-    form_.InfoForm().ShowProgress(text);
+    form_.InfoForm().ShowProgress(text, form_.Link().OperationRunning());
 }
 
 void FormLinkObserver::ModelChanged() {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -84,7 +85,78 @@ constexpr MenuRow Rows[] = {
     {"Help1", "About1", "About...", I, Plain, About},
 };
 
+// Keyboard access, kept apart from the rows: each caption as it shows with its underlined
+// letter (the '&' before it), unique within its menu, and the standard shortcuts. A marked
+// caption that no longer matches its row is not applied: the row's text is what the user reads.
+struct KeyRow {
+    const char* Name;
+    const char* Marked;
+};
+
+constexpr KeyRow Mnemonics[] = {
+    {"File1", "&File"},
+    {"OpenConfigurationFile1", "&Open Configuration File"},
+    {"SaveConfigurationtoFile1", "&Save Configuration to File"},
+    {"SendCurrentSettingstoZelvars1", "Se&nd Current Settings to Zelvar(s)"},
+    {"Exit1", "E&xit"},
+    {"SerialPort1", "&Serial Port"},
+    {"SettingsAdvusersonly1", "Se&ttings (Adv users only)"},
+    {"COMPort1", "&COM Port"},
+    {"SearchCOM1COM21", "&Search (COM 1 && COM 2)"},
+    {"COM31", "COM &3"},
+    {"COM41", "COM &4"},
+    {"COM51", "COM &5"},
+    {"COM61", "COM &6"},
+    {"COM71", "COM &7"},
+    {"Baud1", "&Baud"},
+    {"Defaultvalues1", "&Default values"},
+    {"N96001", "&9600"},
+    {"N192001", "&19200"},
+    {"N384001", "&38400"},
+    {"N576001", "&57600"},
+    {"Parity1", "&Parity"},
+    {"None1", "&None"},
+    {"Odd1", "&Odd"},
+    {"Even1", "&Even"},
+    {"Mark1", "&Mark"},
+    {"Space1", "&Space"},
+    {"SearchforZelvars1", "&Search for Zelvar(s) ..."},
+    {"Search1", "&Search...."},
+    {"ZelvarconnectedthruController1", "Zelvar(s) connected to &Controller"},
+    {"ZelvarconnectedtoSerialPortdirectly1", "Zelvar connected to Serial Port &directly"},
+    {"ReadfromZelvars1", "&Read from Zelvar(s) ..."},
+    {"ComparewithZelvars1", "&Compare with Zelvar(s) ..."},
+    {"DisconnectSerialCo1", "&Disconnect Serial Communication"},
+    {"Help1", "&Help"},
+    {"HelpwithTarvelSerialconnection1", "&Help with Tarvel Serial connection"},
+    {"About1", "&About..."},
+};
+
+// The caption without its mnemonic marks ("&&" stays: it is the stored form of one '&').
+QString Unmarked(const QString& marked) {
+    QString plain;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == QLatin1Char('&') && i + 1 < marked.size() &&
+            marked[i + 1] == QLatin1Char('&')) {
+            plain += QStringLiteral("&&");
+            ++i;
+        } else if (marked[i] != QLatin1Char('&')) {
+            plain += marked[i];
+        }
+    }
+    return plain;
+}
+
+QList<QKeySequence> Standard(QKeySequence::StandardKey key, QKeySequence fallback) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? QList<QKeySequence>{fallback} : keys;
+}
+
 } // namespace
+
+QString MainMenu::ShownCaption(const QString& text) {
+    return Unmarked(text);
+}
 
 MainMenu::MainMenu(QMenuBar* bar, std::function<void(MenuCommand)> run) {
     bar->setObjectName(QStringLiteral("MainMenu1"));
@@ -125,6 +197,37 @@ MainMenu::MainMenu(QMenuBar* bar, std::function<void(MenuCommand)> run) {
         }
         action->setEnabled((row.Flags & Off) == 0);
         actions_.insert(name, action);
+    }
+    AddKeyboardAccess();
+}
+
+void MainMenu::AddKeyboardAccess() {
+    for (const KeyRow& row : Mnemonics) {
+        const QString marked = QString::fromLatin1(row.Marked);
+        QAction* action = Action(QString::fromLatin1(row.Name));
+        if (action != nullptr && Unmarked(marked) == action->text()) {
+            action->setText(marked); // a submenu's title follows its action
+        }
+    }
+    const struct {
+        const char* Name;
+        QList<QKeySequence> Keys;
+    } shortcuts[] = {
+        {"OpenConfigurationFile1",
+         Standard(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O))},
+        {"SaveConfigurationtoFile1",
+         Standard(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S))},
+        {"ReadfromZelvars1", {QKeySequence(Qt::CTRL | Qt::Key_R)}},
+        {"SendCurrentSettingstoZelvars1", {QKeySequence(Qt::CTRL | Qt::Key_T)}},
+        // Exit asks first, as the menu item does.
+        {"Exit1", Standard(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q))},
+        {"HelpwithTarvelSerialconnection1",
+         Standard(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1))},
+    };
+    for (const auto& shortcut : shortcuts) {
+        if (QAction* action = Action(QString::fromLatin1(shortcut.Name))) {
+            action->setShortcuts(shortcut.Keys);
+        }
     }
 }
 

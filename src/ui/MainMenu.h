@@ -41,7 +41,8 @@ enum class MenuCommand {
 
 // MainMenu1, built from one table: every menu and item with its objectName, caption, tick
 // mark and enabled state. Ticks within the Baud and Parity menus are exclusive (choosing an
-// item ticks it alone), as are the COM Port search item's.
+// item ticks it alone), as are the COM Port search item's. Every menu and item has a
+// mnemonic (the caption's underlined letter), and the main items have standard shortcuts.
 class MainMenu {
 public:
     MainMenu(QMenuBar* bar, std::function<void(MenuCommand)> run);
@@ -50,7 +51,13 @@ public:
     QAction* Action(const QString& name) const;
     QMenu* Menu(const QString& name) const;
 
+    // An action's text as the caption it shows: without the mnemonic's mark. A doubled '&'
+    // (the stored form of one shown '&') stays doubled.
+    static QString ShownCaption(const QString& text);
+
 private:
+    void AddKeyboardAccess();
+
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
 };

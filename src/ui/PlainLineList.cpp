@@ -32,19 +32,24 @@ PlainLineList::PlainLineList(QWidget* parent, const char* name, const QRect& geo
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
-    QFont lineFont = font();
-    lineFont.setPixelSize(fontPixels);
-    while (lineFont.pixelSize() > SmallestFontPixels &&
-           WidestLine(lineFont, lines) + ItemMargin > geometry.width()) {
-        lineFont.setPixelSize(lineFont.pixelSize() - 1);
-    }
-    setFont(lineFont);
     QPalette background = palette();
     background.setColor(QPalette::Base, background.color(QPalette::Window));
     setPalette(background);
     for (const QString& line : lines) {
         auto* item = new QListWidgetItem(line, this);
         item->setFlags(Qt::ItemIsEnabled);
+    }
+    QFont lineFont = font();
+    lineFont.setPixelSize(fontPixels);
+    setFont(lineFont);
+    // Tall fonts (Noto, URW) cut the last line sooner than a long line runs out of width.
+    const auto fits = [&] {
+        return WidestLine(lineFont, lines) + ItemMargin <= geometry.width() &&
+               count() * sizeHintForRow(0) <= geometry.height();
+    };
+    while (lineFont.pixelSize() > SmallestFontPixels && !fits()) {
+        lineFont.setPixelSize(lineFont.pixelSize() - 1);
+        setFont(lineFont);
     }
 }
 

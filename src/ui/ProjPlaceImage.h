@@ -2,6 +2,7 @@
 
 #include "config/PlanningGeometry.h"
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -22,10 +23,18 @@ public:
 
     explicit ProjPlaceImage(QWidget* parent = nullptr);
 
+    // A text as it is drawn, with the box its advance and the font's height take.
+    struct DrawnText {
+        QString Text;
+        QRect Box;
+    };
+
     // sizeText: the horizontal size field's text, written at the ruler's right end.
     void SetRuler(const QString& sizeText, std::vector<RulerMark> marks);
     const std::vector<RulerMark>& Marks() const { return marks_; }
     const QString& SizeText() const { return sizeText_; }
+    // Every text of the picture, where it is drawn.
+    std::vector<DrawnText> Texts() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,8 +4,24 @@
 
 namespace tarvel {
 
+QWidget* QtMessageBoxes::Owner() const {
+    QWidget* owner = parent_.data();
+    if (owner == nullptr) {
+        return nullptr;
+    }
+    // A window stacked above its owner takes the box: window systems keep a box above the
+    // window it belongs to, always-on-top or not.
+    for (QObject* child : owner->children()) {
+        auto* window = qobject_cast<QWidget*>(child);
+        if (window != nullptr && window->windowType() == Qt::Tool && window->isVisible()) {
+            return window;
+        }
+    }
+    return owner;
+}
+
 bool QtMessageBoxes::Show(MessageKind kind, const QString& caption, const QString& text) {
-    QMessageBox box(parent_.data());
+    QMessageBox box(Owner());
     box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);

@@ -3,6 +3,7 @@
 #include "platform/SerialPort.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -17,15 +18,47 @@ const QColor Background = Qt::black;
 const QColor Foreground(192, 192, 192); // silver
 constexpr int Margin = 2;
 
+// Narrow and wide characters whose advances differ in every proportional font.
+const QString Probe = QStringLiteral("Mil.W0_ ");
+
+bool EqualAdvances(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(Probe.front());
+    return width > 0 && std::all_of(Probe.begin(), Probe.end(),
+                                    [&](QChar c) { return metrics.horizontalAdvance(c) == width; });
+}
+
+// The system's fixed font, or where that is not monospaced (fontconfig may answer "monospace"
+// with a proportional family) the first family that is. The advances decide, not Qt's fixed
+// pitch flag: Qt 6.4 reports monospaced families such as Noto Sans Mono as not fixed pitch.
+QFont MonospacedFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    if (EqualAdvances(font)) {
+        return font;
+    }
+    QStringList families = QFontDatabase::families(QFontDatabase::Latin);
+    std::stable_partition(families.begin(), families.end(), [](const QString& family) {
+        return QFontDatabase::isFixedPitch(family);
+    });
+    for (const QString& family : families) {
+        QFont candidate = font;
+        candidate.setFamilies({family});
+        if (QFontInfo(candidate).family() == family && EqualAdvances(candidate)) {
+            return candidate;
+        }
+    }
+    return font; // none on this machine: the cells below still keep the columns
+}
+
 } // namespace
 
 SerialTerminal::SerialTerminal(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("AdTerminal1"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
+    setFont(MonospacedFont());
+    MeasureCells();
 }
 
 void SerialTerminal::SetPort(SerialPort* port) {
@@ -42,9 +75,17 @@ int SerialTerminal::Rows() const {
     return std::max(1, (height() - 2 * Margin) / std::max(1, fontMetrics().lineSpacing()));
 }
 
+void SerialTerminal::MeasureCells() {
+    // The widest character the units send, so that none runs into the next cell.
+    const QFontMetrics metrics = fontMetrics();
+    cellWidth_ = 1;
+    for (char code = 0x20; code < 0x7F; ++code) {
+        cellWidth_ = std::max(cellWidth_, metrics.horizontalAdvance(QLatin1Char(code)));
+    }
+}
+
 int SerialTerminal::Columns() const {
-    const int width = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    return std::max(1, (this->width() - 2 * Margin) / std::max(1, width));
+    return std::max(1, (width() - 2 * Margin) / cellWidth_);
 }
 
 QString SerialTerminal::ScreenText() const {
@@ -132,6 +173,13 @@ void SerialTerminal::resizeEvent(QResizeEvent* event) {
     TrimToScreen();
 }
 
+void SerialTerminal::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        MeasureCells();
+    }
+}
+
 void SerialTerminal::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update();
@@ -148,17 +196,21 @@ void SerialTerminal::paintEvent(QPaintEvent*) {
     painter.setPen(Foreground);
     const QFontMetrics metrics = fontMetrics();
     const int lineSpacing = metrics.lineSpacing();
+    const int cell = cellWidth_;
+    // One character per cell: the columns line up whatever the font.
     int y = Margin;
     for (const QString& line : lines_) {
-        painter.drawText(Margin, y + metrics.ascent(), line);
+        for (int column = 0; column < line.size(); ++column) {
+            painter.drawText(Margin + column * cell, y + metrics.ascent(), QString(line[column]));
+        }
         y += lineSpacing;
     }
     if (hasFocus()) {
         // The cursor: a bar under the place of the next character.
-        const int x = Margin + metrics.horizontalAdvance(lines_.last());
+        const int x = Margin + static_cast<int>(lines_.last().size()) * cell;
         const int cursorY =
             Margin + (static_cast<int>(lines_.size()) - 1) * lineSpacing + metrics.ascent() + 1;
-        painter.fillRect(x, cursorY, metrics.horizontalAdvance(QLatin1Char('M')), 2, Foreground);
+        painter.fillRect(x, cursorY, cell, 2, Foreground);
     }
 }
 

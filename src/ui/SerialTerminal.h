@@ -8,8 +8,8 @@ namespace tarvel {
 
 class SerialPort;
 
-// The terminal bound to the serial port (AdTerminal1): black, silver text in a fixed-pitch
-// font, one screen without scroll-back.
+// The terminal bound to the serial port (AdTerminal1): black, silver text in a monospaced
+// font, one character per cell, one screen without scroll-back.
 //
 // It shows a copy of every byte the port receives (the link reads the bytes themselves; the
 // terminal never takes any from the port) and writes every typed key to the port while it is
@@ -44,6 +44,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -51,6 +52,7 @@ private:
     // AdTerminal1KeyPress: Backspace with the port open is written as 8, 32, 8 and taken;
     // false lets the terminal handle the key itself.
     bool AdTerminal1KeyPress(QKeyEvent* event);
+    void MeasureCells();
     void Put(QChar character);
     void NewLine();
     void TrimToScreen();
@@ -58,6 +60,7 @@ private:
     QPointer<SerialPort> port_;
     QStringList lines_{QString()};
     bool afterCarriageReturn_ = false;
+    int cellWidth_ = 1;
 };
 
 } // namespace tarvel

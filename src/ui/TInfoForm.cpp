@@ -3,7 +3,9 @@
 #include "platform/Waiter.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 
 namespace tarvel {
@@ -33,11 +35,17 @@ TInfoForm::TInfoForm(QWidget* owner)
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       infoLabel_(MakeLabel(this, "InfoLabel", QRect(6, 7, 347, 20), Qt::AlignCenter)),
       progressLabel_(MakeLabel(this, "InfoProgressLabel", QRect(352, 7, 41, 20),
-                               Qt::AlignLeft | Qt::AlignVCenter)) {
+                               Qt::AlignLeft | Qt::AlignVCenter)),
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("TInfoForm"));
     setWindowTitle(QStringLiteral("Prendel - Tarvel Info"));
     setFixedSize(ClientWidth, ClientHeight);
     infoLabel_->setText(QStringLiteral("Auto Color Balance in progress. Please wait...."));
+    constexpr int ButtonWidth = 75;
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    cancelButton_->setGeometry((ClientWidth - ButtonWidth) / 2, ClientHeight, ButtonWidth, 25);
+    cancelButton_->hide();
+    connect(cancelButton_, &QPushButton::clicked, this, &TInfoForm::Cancel);
 }
 
 void TInfoForm::CentreOnScreen() {
@@ -49,9 +57,12 @@ void TInfoForm::CentreOnScreen() {
     }
 }
 
-void TInfoForm::ShowProgress(const QString& text) {
+void TInfoForm::ShowProgress(const QString& text, bool cancellable) {
     infoLabel_->setText(text);
     progressLabel_->clear();
+    cancelButton_->setVisible(cancellable);
+    cancelButton_->setEnabled(cancellable);
+    setFixedSize(ClientWidth, cancellable ? ClientHeight + CancelRowHeight : ClientHeight);
     CentreOnScreen();
     show();
     raise();
@@ -67,6 +78,21 @@ void TInfoForm::SetProgressDots(const QString& dots) {
 
 void TInfoForm::HideProgress() {
     hide();
+}
+
+void TInfoForm::Cancel() {
+    if (cancelButton_->isVisible() && cancelButton_->isEnabled()) {
+        cancelButton_->setEnabled(false); // the operation stops at its next safe point
+        emit CancelClicked();
+    }
+}
+
+void TInfoForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString TInfoForm::Text() const {

@@ -9,6 +9,7 @@
 #include "ui/FormLinkObserver.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/ScreenFit.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
@@ -48,6 +49,8 @@ const QString TTarvelForm::ExitQuestion =
 const QString TTarvelForm::ExitCaption = QStringLiteral("Prendel - Tarvel :Confirm Exit");
 
 namespace {
+
+constexpr int StatusTextIndent = 3;
 
 const QString EstablishCaption =
     QStringLiteral("Prendel - Tarvel :Establish COM port communication with Zelvar(s)");
@@ -98,6 +101,7 @@ TTarvelForm::TTarvelForm(Options options)
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
     unsaved_ = std::make_unique<UnsavedChanges>(*this, Caption, model_);
     comparison_ = std::make_unique<UnitsComparison>(*this);
+    connect(infoForm_, &TInfoForm::CancelClicked, this, [this] { link_->CancelOperation(); });
     ConnectPages();
     ReadIniFile();
     aboutBox_->SetVersionText(QStringLiteral("Version ") + VersionNumber);
@@ -115,7 +119,7 @@ void TTarvelForm::BuildWindow() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    pageControl_ = new QTabWidget(this);
+    pageControl_ = new tarvel::PageControl(this);
     pageControl_->setObjectName(QStringLiteral("PhasePageControl"));
     planning_ = new PlanningPage(context_);
     projectorSetup_ = new ProjectorSetupPage(context_);
@@ -135,7 +139,7 @@ void TTarvelForm::BuildWindow() {
         pageControl_->addTab(tab.Page, QString::fromLatin1(tab.Caption));
     }
     // The service view shows it.
-    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), false);
+    pageControl_->SetPageShown(pageControl_->indexOf(seamRemoval_), false);
     // The Display Setup twins of the seam bridge controls hand their changes to that page.
     connect(displaySetup_, &DisplaySetupPage::SeamBridgeTwinClicked, seamRemoval_,
             &SeamRemovalPage::BridgeTwinClicked);
@@ -146,11 +150,12 @@ void TTarvelForm::BuildWindow() {
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("MainStatusBar"));
     status->setSizeGripEnabled(false);
-    // A label, not showMessage: menu hints would otherwise wipe the line.
+    // A label, not showMessage: menu hints would otherwise wipe the line. It fills the bar
+    // itself: the bar's own layout leaves a widget 14 of its 19 pixels, less than a line of
+    // the Noto and URW fonts.
     statusLabel_ = new QLabel(status);
     statusLabel_->setObjectName(QStringLiteral("MainStatusLabel"));
     statusLabel_->setTextFormat(Qt::PlainText);
-    status->addWidget(statusLabel_, 1);
 
     menu_ = std::make_unique<MainMenu>(menuBar(),
                                        [this](MenuCommand command) { RunMenuCommand(command); });
@@ -158,6 +163,8 @@ void TTarvelForm::BuildWindow() {
     // The client area is fixed; the window is as tall as the menu bar needs on top of it.
     pageControl_->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
     status->setFixedSize(ClientWidth, StatusBarHeight);
+    statusLabel_->setGeometry(StatusTextIndent, 0, ClientWidth - 2 * StatusTextIndent,
+                              StatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     infoForm_ = new TInfoForm(this);
@@ -300,7 +307,9 @@ void TTarvelForm::showEvent(QShowEvent* event) {
         return;
     }
     shown_ = true;
-    CentreOnScreen();
+    if (!ScreenFit::Fit(*this, *statusBar())) {
+        CentreOnScreen();
+    }
     FormShow();
 }
 
@@ -554,7 +563,7 @@ bool TTarvelForm::ServiceView() const {
 
 void TTarvelForm::SetServiceView(bool on) {
     information_->ShowServicePanels(on);
-    pageControl_->setTabVisible(pageControl_->indexOf(seamRemoval_), on);
+    pageControl_->SetPageShown(pageControl_->indexOf(seamRemoval_), on);
     displaySetup_->SetServiceView(on);
 }
 

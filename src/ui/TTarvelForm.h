@@ -7,6 +7,7 @@
 #include "platform/SerialPort.h"
 #include "ui/FormState.h"
 #include "ui/MainMenu.h"
+#include "ui/PageControl.h"
 #include "ui/UiContext.h"
 
 #include <QMainWindow>
@@ -17,7 +18,6 @@
 #include <optional>
 
 class QLabel;
-class QTabWidget;
 
 namespace tarvel {
 
@@ -103,7 +103,7 @@ public:
     DisplaySetupPage& DisplaySetup() { return *displaySetup_; }
     SeamRemovalPage& SeamRemoval() { return *seamRemoval_; }
     InformationPage& Information() { return *information_; }
-    QTabWidget* PageControl() const { return pageControl_; }
+    tarvel::PageControl* PageControl() const { return pageControl_; }
     // Whether the start-up question has been answered and what it started has ended.
     bool StartupDone() const { return startupDone_; }
 
@@ -212,7 +212,7 @@ private:
     int closeWaitMs_;
     UiContext context_;
 
-    QTabWidget* pageControl_ = nullptr;
+    tarvel::PageControl* pageControl_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     PlanningPage* planning_ = nullptr;
     ProjectorSetupPage* projectorSetup_ = nullptr;

@@ -161,6 +161,30 @@ TEST(DiscoveryTest, ABaudPickedFromTheMenuHoldsUntilTheNextSearch) {
     EXPECT_EQ(rig.Port.CurrentParity(), Parity::Even) << "no such parity";
 }
 
+// A unit answers only at its own line rate. A rate picked from "Settings (Adv users only)"
+// leaves the baud box where it was for both modes, so the controller (57600) is searched at
+// 38400 and not found; with "Default values" each mode runs at its own rate again.
+TEST(DiscoveryTest, ASearchAtAnotherRateThanTheModesOwnFindsNothingUntilDefaultValues) {
+    Sim sim;
+    ASSERT_TRUE(sim.Start({"--mode", "controller"}));
+    PortsOverride ports({sim.Path()});
+    LinkRig rig;
+
+    rig.Link.ChooseBaud(9600);
+    EXPECT_FALSE(rig.Search());
+    EXPECT_EQ(rig.View.Boxes.Texts(), QStringList({NotDetected}));
+    EXPECT_EQ(rig.View.LastSettings.Baud, 38400) << "the controller was tried at the box's rate";
+    EXPECT_TRUE(sim.Log().empty()) << "the unit understood nothing";
+
+    rig.View.Boxes.Clear();
+    rig.Link.ChooseDefaultBaud();
+    EXPECT_TRUE(rig.Search());
+    EXPECT_EQ(rig.Link.Mode(), ConnectionMode::Controller);
+    EXPECT_EQ(rig.Port.Baud(), 57600);
+    EXPECT_TRUE(rig.View.Boxes.Calls().empty());
+    EXPECT_EQ(sim.Log(), std::vector<std::string>({"debug 0"}));
+}
+
 TEST(DiscoveryTest, NothingAnsweringGivesTheNotDetectedMessageAndAClosedPort) {
     Sim silent;
     ASSERT_TRUE(silent.Start({"--mode", "direct", "--silent-after", "0"}));

@@ -127,7 +127,7 @@ TEST(EncodersTest, AutoColourBalanceStopsWithoutVideoOnChannel1) {
 }
 
 // While the unit balances, the controller reports that it does not answer: no message, and
-// the poll goes again after 5900 ms.
+// the poll goes again after the colour balance's pause and the resend's (5900 ms in real time).
 TEST(EncodersTest, AutoColourBalancePollsQuietlyWhileTheUnitIsBusy) {
     Sim sim;
     ASSERT_TRUE(sim.Start({"--mode", "controller", "--auto-ms", "150"}));
@@ -154,7 +154,8 @@ TEST(EncodersTest, AutoColourBalancePollsQuietlyWhileTheUnitIsBusy) {
     ASSERT_EQ(log.size(), 1u + 4 + 1 + 2 + 4) << testing::PrintToString(log);
     EXPECT_EQ(Lines(log.begin() + 5, log.begin() + 8), Lines({"*1RGBADJ!", "*1 !", "*1 !"}));
     ASSERT_EQ(pollTimes.size(), 2u);
-    EXPECT_GE(pollTimes[1] - pollTimes[0], 5900);
+    const LinkTiming& timing = rig.Link.Timing();
+    EXPECT_GE(pollTimes[1] - pollTimes[0], timing.ColourBalancePauseMs + timing.ResendPauseMs);
     EXPECT_TRUE(rig.View.StatusTexts.contains("Automatic Color Balance in progress. Please "
                                               "wait...."));
     EXPECT_TRUE(rig.View.StatusTexts.contains(

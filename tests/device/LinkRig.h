@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkRecorder.h"
+#include "support/TestTiming.h"
 #include "SimProcess.h"
 
 #include "device/DeviceLink.h"
@@ -28,13 +29,6 @@ public:
 
 // Devices that do not exist, for COM numbers in front of the one that answers.
 QString MissingDevice(int n);
-
-// The timing of the link tests: the real one, shortened by TimeScale. Replies, prompts and
-// pauses keep their order; a far end that plays a time-out waits the scaled time.
-inline constexpr double TimeScale = 1.0;
-inline LinkTiming TestTiming() {
-    return LinkTiming::Real().Scaled(TimeScale);
-}
 
 // A link on the real serial port, with a recorder for a window. The port outlives the link.
 struct LinkRig {

@@ -58,7 +58,7 @@ TEST(TransportTest, AFramedCommandGoesOutWithItsChecksumAndSettlesOnThePrompt) {
     EXPECT_TRUE(rig.View.Boxes.Calls().empty());
     EXPECT_EQ(rig.Link.MinReplyLength(), 14 + 8);
     EXPECT_FALSE(rig.Link.Timer1().isActive());
-    EXPECT_EQ(rig.Link.Timer1().interval(), 8000);
+    EXPECT_EQ(rig.Link.Timer1().interval(), rig.Link.Timing().ReplyTimeoutMs);
     EXPECT_TRUE(rig.Link.Timer1().isSingleShot());
     EXPECT_EQ(rig.Link.Timer1().timerType(), Qt::PreciseTimer);
 }
@@ -143,7 +143,7 @@ TEST(TransportTest, ARefusedCommandIsResentAfterAPauseWithoutAMessage) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(rig.Link.Encoders().SendBlackLevel(1, 1, 10), SendResult::Done);
-    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_GE(clock.elapsed(), rig.Link.Timing().ResendPauseMs);
 
     EXPECT_EQ(sim.Log(), Lines({"debug 0", "*1BLKGN 1 10!", "*1BLKGN 1 10!"}));
     EXPECT_TRUE(rig.View.Boxes.Calls().empty());
@@ -162,7 +162,8 @@ TEST(TransportTest, AControllerErrorCodeIsShownInTheStatusBarAndResent) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(rig.Link.Encoders().SendBlackLevel(1, 2, 20), SendResult::Done);
-    EXPECT_GE(clock.elapsed(), 1800) << "the error's pause, then the resend's";
+    EXPECT_GE(clock.elapsed(), 2 * rig.Link.Timing().ResendPauseMs)
+        << "the error's pause, then the resend's";
 
     EXPECT_EQ(sim.Log(), Lines({"debug 0", "*1BLKGN 2 20!", "*1BLKGN 2 20!"}));
     EXPECT_TRUE(rig.View.Boxes.Calls().empty());
@@ -290,7 +291,7 @@ TEST(TransportTest, QueriesAnswerControllerErrorsByTheirRule) {
         QElapsedTimer clock;
         clock.start();
         EXPECT_EQ(rig.Link.Queries().QueryInputStatus(1, 2), QueryResult::Ok);
-        EXPECT_GE(clock.elapsed(), 900);
+        EXPECT_GE(clock.elapsed(), rig.Link.Timing().ResendPauseMs);
         EXPECT_TRUE(rig.View.Boxes.Calls().empty());
         EXPECT_EQ(rig.View.StatusTexts, QStringList({ErrorCodeStatus}));
         EXPECT_EQ(sim.Log(), Lines({"debug 0", "*1IINFOZV 2!", "*1IINFOZV 2!"}));

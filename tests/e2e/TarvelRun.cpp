@@ -1,4 +1,5 @@
 #include "TarvelRun.h"
+#include "support/TestScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,8 @@ RunResult TarvelRun::Run(const QString& name, const QStringList& steps, const QS
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const auto under = [this](const char* sub) { return root_ + QLatin1Char('/') + sub; };
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                       QString::fromLatin1(test::TestPlatform()));
     environment.insert(QStringLiteral("HOME"), under("home"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), under("config"));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), under("cache"));
@@ -41,6 +43,8 @@ RunResult TarvelRun::Run(const QString& name, const QStringList& steps, const QS
     environment.insert(QStringLiteral("TMPDIR"), under("tmp"));
     environment.insert(QStringLiteral("TARVEL_PORTS"), ports);
     environment.insert(QStringLiteral("TARVEL_SCRIPT"), script);
+    // The link's time-outs, pauses and settles at a quarter: the same bytes, sooner.
+    environment.insert(QStringLiteral("TARVEL_TIME_SCALE"), QStringLiteral("0.25"));
     for (const char* hook : {"TARVEL_AUTO_ANSWER", "TARVEL_SCREENSHOT", "TARVEL_SCREENSHOT_DIR"}) {
         environment.remove(QString::fromLatin1(hook));
     }

@@ -9,11 +9,11 @@ trap 'rm -rf "$out"' EXIT
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
 deb=$(ls "$out"/tarvel_*.deb)
 dpkg-deb -x "$deb" "$out/root"
-for f in usr/bin/tarvel usr/bin/zelvar-sim usr/share/doc/tarvel/copyright \
+for f in usr/bin/tarvel usr/bin/zelvar-sim usr/bin/tarvel-cli usr/share/doc/tarvel/copyright \
          usr/share/doc/tarvel/changelog.gz usr/share/applications/tarvel.desktop; do
     [ -e "$out/root/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
-for f in usr/bin/tarvel usr/bin/zelvar-sim; do
+for f in usr/bin/tarvel usr/bin/zelvar-sim usr/bin/tarvel-cli; do
     if objdump -h "$out/root/$f" | grep -q '\.debug_\|\.symtab'; then
         echo "not stripped: $f"
         exit 1

@@ -31,6 +31,30 @@ TEST(PortListTest, SystemPortsPutUsbAdaptersFirstEachGroupInNameOrder) {
     EXPECT_EQ(PortList::Build(std::nullopt, false, {}), QStringList());
 }
 
+TEST(PortListTest, OverrideTextGivesTheListBackAndDetailsMatchByPathOrName) {
+    const QStringList list{"", "/dev/ttyUSB0", "/dev/pts/7"};
+    EXPECT_EQ(PortList::ParseOverride(PortList::OverrideText(list, ':'), ':'), list);
+    EXPECT_EQ(PortList::OverrideText({"/dev/x"}, ':'), "/dev/x");
+
+    const QList<PortDetails> known{
+        {"ttyUSB0", "/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI"},
+        {"COM3", "\\\\.\\COM3", "USB Serial Port", "Prolific", ""},
+    };
+    const QList<PortListEntry> entries =
+        PortList::Describe({"", "/dev/ttyUSB0", "/dev/pts/7", "com3"}, known);
+    ASSERT_EQ(entries.size(), 4);
+    EXPECT_EQ(entries[0].ComNumber, 1);
+    EXPECT_TRUE(entries[0].Device.isEmpty());
+    EXPECT_TRUE(entries[0].Details.Location.isEmpty()) << "no device, no details";
+    EXPECT_EQ(entries[1].ComNumber, 2);
+    EXPECT_EQ(entries[1].Details.Description, "FT232R USB UART");
+    EXPECT_EQ(entries[1].Details.Manufacturer, "FTDI");
+    EXPECT_EQ(entries[1].Details.SerialNumber, "A50285BI");
+    EXPECT_EQ(entries[2].Device, "/dev/pts/7");
+    EXPECT_TRUE(entries[2].Details.Description.isEmpty()) << "a terminal the system does not list";
+    EXPECT_EQ(entries[3].Details.Manufacturer, "Prolific") << "Windows names match by name";
+}
+
 TEST(PortListTest, DeviceForReadsTheEnvironmentEachTime) {
     qputenv("TARVEL_PORTS", "/dev/x::/dev/z");
     EXPECT_EQ(PortList::DeviceFor(1), "/dev/x");

@@ -124,6 +124,39 @@ TEST(WaiterTest, DestroyingTheContextEndsTheWaitCleanly) {
     EXPECT_FALSE(Waiter::Sleep(5000, port));
 }
 
+// A stop ends every wait started inside its scope (a condition wait and a sleep alike), at
+// once, and not a wait that was already running when the scope began.
+TEST(WaiterTest, AStopScopeEndsTheWaitsStartedInsideItOnly) {
+    bool stop = false;
+    bool outerEnded = false;
+    bool outerResult = true;
+    std::vector<std::string> order;
+    QTimer::singleShot(20, [&] {
+        const Waiter::StopScope scope([&] { return stop; });
+        QTimer::singleShot(30, [&] { stop = true; });
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(Waiter::WaitUntil([] { return false; }, 5000));
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_FALSE(outerEnded) << "the outer wait keeps waiting";
+        EXPECT_TRUE(Waiter::Sleep(5000)) << "stopped at once";
+        EXPECT_LT(clock.elapsed(), 2000);
+        order.push_back("inner");
+    });
+    QTimer::singleShot(300, [&] { order.push_back("outer deadline"); });
+    QElapsedTimer clock;
+    clock.start();
+    outerResult = Waiter::WaitUntil([&] { return order.size() == 2; }, 5000);
+    outerEnded = true;
+    EXPECT_TRUE(outerResult);
+    EXPECT_EQ(order, (std::vector<std::string>{"inner", "outer deadline"}));
+    EXPECT_GE(clock.elapsed(), 290) << "the stop did not end the wait begun before its scope";
+    stop = true;
+    clock.restart();
+    EXPECT_FALSE(Waiter::WaitUntil([] { return false; }, 100));
+    EXPECT_GE(clock.elapsed(), 99) << "the scope is gone, and its stop with it";
+}
+
 TEST(WaiterTest, AnIdleWaitUsesNoProcessorTime) {
     const double before = test::CpuMs();
     EXPECT_FALSE(Waiter::WaitUntil([] { return false; }, 1000));

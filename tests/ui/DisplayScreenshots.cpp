@@ -5,6 +5,7 @@
 //     build/tests/ui/ui_display_screenshots docs/screenshots
 
 #include "FormLinkRig.h"
+#include "support/TestScreen.h"
 
 #include "ui/TarvelApplication.h"
 #include "ui/pages/DisplaySetupPage.h"
@@ -70,9 +71,7 @@ int Run(const QString& directory) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    tarvel::test::UseTestPlatform();
     tarvel::TarvelApplication app(argc, argv);
     // Absolute: the window runs in a working directory of its own.
     return Run(

@@ -6,6 +6,7 @@
 // exit is well formed (or left as it was).
 
 #include "PageRig.h"
+#include "support/TestTiming.h"
 
 #include "config/ConfigurationFile.h"
 #include "ui/pages/DisplaySetupPage.h"
@@ -241,6 +242,7 @@ TEST(IniBadInputTest, TheWindowStartsOnAnyTarvelIniAndWritesAWellFormedOne) {
         directory.Write("Tarvel.ini", text);
         ScriptedMessageBoxes boxes;
         TTarvelForm::Options options;
+        options.Timing = test::TestTiming();
         options.Messages = &boxes;
         options.Connected = [] { return false; };
         options.CloseWaitMs = 0;

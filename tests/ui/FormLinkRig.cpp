@@ -1,4 +1,5 @@
 #include "FormLinkRig.h"
+#include "support/TestTiming.h"
 
 #include "device/UnitQueries.h"
 #include "device/UnitsRead.h"
@@ -69,6 +70,7 @@ namespace {
 
 std::unique_ptr<TTarvelForm> MakeForm(ScriptedMessageBoxes& boxes) {
     TTarvelForm::Options options;
+    options.Timing = test::TestTiming();
     options.Messages = &boxes;
     options.CloseWaitMs = 0;
     return std::make_unique<TTarvelForm>(std::move(options));

@@ -16,14 +16,19 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -109,9 +114,16 @@ TEST_F(TerminalTest, BackspaceWithThePortOpenWritesBackBlankBackAndNothingElse) 
     EXPECT_EQ(port.Writes.size(), 1);
 }
 
-TEST_F(TerminalTest, BlackWithSilverFixedPitchText) {
+TEST_F(TerminalTest, BlackWithSilverMonospacedText) {
     EXPECT_EQ(terminal.objectName(), "AdTerminal1");
-    EXPECT_TRUE(QFontInfo(terminal.font()).fixedPitch());
+    // What counts is that narrow and wide characters advance alike; whether Qt calls a font
+    // fixed pitch varies with the font set.
+    const QFontMetricsF metrics(terminal.font());
+    const QString family = QFontInfo(terminal.font()).family();
+    for (const QChar c : QStringLiteral("il.,:|1 _W@Mm#")) {
+        EXPECT_EQ(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('M')))
+            << "'" << QString(c).toStdString() << "' in " << family.toStdString();
+    }
     emit port.Received("MMMM");
     const QImage image = terminal.grab().toImage();
     EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::black));
@@ -122,6 +134,58 @@ TEST_F(TerminalTest, BlackWithSilverFixedPitchText) {
         }
     }
     EXPECT_TRUE(silver) << "the text is drawn in silver";
+}
+
+// Some machines answer "monospace" with a proportional family: here fontconfig is told to, in
+// a run of the test above.
+TEST(TerminalFontTest, StaysMonospacedWhereMonospaceNamesAProportionalFamily) {
+    const QString systemConfig = QStringLiteral("/etc/fonts/fonts.conf");
+    const QString fcMatch = QStandardPaths::findExecutable(QStringLiteral("fc-match"));
+    if (!QFile::exists(systemConfig) || fcMatch.isEmpty()) {
+        GTEST_SKIP() << "needs fontconfig with its fc-match";
+    }
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("fonts.conf"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <match target="pattern">
+    <test name="family"><string>monospace</string></test>
+    <edit name="family" mode="prepend_first" binding="strong">
+      <string>DejaVu Sans</string><string>Noto Sans</string><string>Nimbus Sans</string>
+      <string>Liberation Sans</string>
+    </edit>
+  </match>
+</fontconfig>
+)");
+    file.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
+
+    QProcess match;
+    match.setProcessEnvironment(environment);
+    match.start(fcMatch, {QStringLiteral("-f"), QStringLiteral("%{family}|%{spacing}"),
+                          QStringLiteral("monospace")});
+    ASSERT_TRUE(match.waitForFinished(30000));
+    const QStringList answer = QString::fromUtf8(match.readAllStandardOutput()).split('|');
+    ASSERT_EQ(answer.size(), 2);
+    if (!answer[1].isEmpty()) {
+        GTEST_SKIP() << "none of the proportional families is installed; monospace is "
+                     << answer[0].toStdString();
+    }
+
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_filter=TerminalTest.BlackWithSilverMonospacedText")});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    const std::string output = run.readAll().toStdString();
+    EXPECT_EQ(run.exitCode(), 0) << "monospace is " << answer[0].toStdString() << "\n" << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 TEST_F(TerminalTest, TypedKeysGoToThePortOneByOneAndAreNotShown) {

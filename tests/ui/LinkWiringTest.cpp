@@ -5,6 +5,7 @@
 #include "SimProcess.h"
 #include "WindowTestSupport.h"
 #include "support/SimState.h"
+#include "support/TestTiming.h"
 
 #include "device/DeviceLink.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -126,6 +127,7 @@ protected:
     void Create() {
         ::testing::internal::CaptureStderr();
         TTarvelForm::Options options;
+        options.Timing = test::TestTiming();
         options.Messages = &boxes;
         options.CloseWaitMs = 0;
         form = std::make_unique<TTarvelForm>(std::move(options));

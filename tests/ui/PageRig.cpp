@@ -1,5 +1,6 @@
 #include "PageRig.h"
 #include "support/SimState.h"
+#include "support/TestTiming.h"
 
 #include "device/UnitQueries.h"
 #include "ui/FieldEdit.h"
@@ -7,7 +8,6 @@
 #include "ui/pages/SourceSetupPage.h"
 
 #include <QApplication>
-#include <QTabWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -117,8 +117,8 @@ PageRig::~PageRig() {
 }
 
 void PageRig::ShowPage(QWidget& page) {
-    QTabWidget* pages = Form->PageControl();
-    pages->setTabVisible(pages->indexOf(&page), true);
+    PageControl* pages = Form->PageControl();
+    pages->SetPageShown(pages->indexOf(&page), true);
     if (pages->currentWidget() == &page) {
         Form->PhasePageControlChange();
     } else {

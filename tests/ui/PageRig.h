@@ -3,6 +3,7 @@
 #include "ScriptedFileDialogs.h"
 #include "SimProcess.h"
 #include "WindowTestSupport.h"
+#include "support/TestTiming.h"
 
 #include "device/DeviceLink.h"
 #include "model/ChannelSettings.h"
@@ -24,8 +25,7 @@ namespace tarvel::test {
 // The simulator logs every command it receives.
 class PageRig {
 public:
-    // The link's times scaled where a test only needs the exchanges, not the real pauses.
-    explicit PageRig(LinkTiming timing = LinkTiming::Real());
+    explicit PageRig(LinkTiming timing = TestTiming());
     ~PageRig();
     PageRig(const PageRig&) = delete;
     PageRig& operator=(const PageRig&) = delete;

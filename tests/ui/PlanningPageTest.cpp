@@ -3,6 +3,7 @@
 // their stored marks and on the pixels they paint.
 
 #include "WindowTestSupport.h"
+#include "support/TestTiming.h"
 
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/FieldEdit.h"
@@ -46,6 +47,7 @@ protected:
         }
         ::testing::internal::CaptureStderr();
         TTarvelForm::Options options;
+        options.Timing = test::TestTiming();
         options.Messages = &boxes;
         options.CloseWaitMs = 0;
         form = std::make_unique<TTarvelForm>(std::move(options));

@@ -1,11 +1,16 @@
+#include "ScriptedFileDialogs.h"
 #include "WindowTestSupport.h"
+#include "support/TestTiming.h"
+#include "support/TestScreen.h"
 
 #include "device/DeviceLink.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TTarvelForm.h"
+#include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/InformationPage.h"
+#include "ui/pages/PlanningPage.h"
 #include "ui/pages/SourceSetupPage.h"
 
 #include <QAction>
@@ -14,11 +19,16 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -36,7 +46,9 @@ protected:
     void Create() {
         ::testing::internal::CaptureStderr();
         TTarvelForm::Options options;
+        options.Timing = test::TestTiming();
         options.Messages = &boxes;
+        options.Dialogs = &dialogs;
         options.Connected = [this] { return connected; };
         options.CloseWaitMs = 0;
         form = std::make_unique<TTarvelForm>(std::move(options));
@@ -62,6 +74,7 @@ protected:
 
     test::WorkingDirectory directory;
     ScriptedMessageBoxes boxes;
+    test::ScriptedFileDialogs dialogs;
     bool connected = false;
     std::unique_ptr<TTarvelForm> form;
     std::string constructionStderr;
@@ -82,6 +95,8 @@ TEST_F(TTarvelFormTest, IsAFixedWindowWithTheClientAreaBelowItsMenu) {
     EXPECT_EQ(form->height(), form->menuBar()->height() + 594);
     EXPECT_EQ(form->width(), 908);
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "not resizable";
+    EXPECT_EQ(form->centralWidget(), pages) << "the screen holds it: nothing scrolls";
+    EXPECT_TRUE(form->screen()->availableGeometry().contains(form->frameGeometry()));
 
     const Qt::WindowFlags flags = form->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
@@ -115,7 +130,7 @@ QStringList Entries(const QMenu* menu) {
             entries << "---";
             continue;
         }
-        QString entry = action->text();
+        QString entry = MainMenu::ShownCaption(action->text());
         if (action->menu() != nullptr) {
             entry += " >";
         }
@@ -136,7 +151,7 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
     ASSERT_NE(bar, nullptr);
     QStringList top;
     for (const QAction* action : bar->actions()) {
-        top << action->text();
+        top << MainMenu::ShownCaption(action->text());
     }
     EXPECT_EQ(top, (QStringList{"File", "Serial Port", "Help"}));
 
@@ -158,9 +173,10 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
                            "Zelvar connected to Serial Port directly"}));
     EXPECT_EQ(menu("Help1"), (QStringList{"Help with Tarvel Serial connection", "About..."}));
 
-    // "&&" is the toolkit's escape: the item shows one ampersand and has no mnemonic.
+    // "&&" is the toolkit's escape: the item shows one ampersand, which is not its mnemonic.
     EXPECT_EQ(Item("SearchCOM1COM21")->iconText(), "Search (COM 1 & COM 2)");
-    EXPECT_TRUE(QKeySequence::mnemonic(Item("SearchCOM1COM21")->text()).isEmpty());
+    EXPECT_EQ(QKeySequence::mnemonic(Item("SearchCOM1COM21")->text()),
+              QKeySequence(Qt::ALT | Qt::Key_S));
 
     for (const char* name : {"OpenConfigurationFile1",
                              "SaveConfigurationtoFile1",
@@ -189,6 +205,101 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
         ASSERT_NE(Item(name), nullptr) << name;
         EXPECT_EQ(Item(name)->objectName(), name);
     }
+}
+
+// The keyboard reaches every menu and item: each has a mnemonic of its own within its menu
+// (the shown caption unchanged, one letter underlined), and the main items a shortcut.
+TEST_F(TTarvelFormTest, EveryMenuAndItemHasItsOwnMnemonicAndTheMainItemsShortcuts) {
+    Create();
+    const auto checkUnique = [](const QList<QAction*>& actions, const QString& where) {
+        QList<QKeySequence> seen;
+        for (const QAction* action : actions) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            EXPECT_FALSE(key.isEmpty()) << action->objectName().toStdString();
+            EXPECT_FALSE(seen.contains(key))
+                << where.toStdString() << ": " << action->objectName().toStdString();
+            seen << key;
+        }
+    };
+    checkUnique(Control<QMenuBar>("MainMenu1")->actions(), "menu bar");
+    for (const QMenu* menu : Control<QMenuBar>("MainMenu1")->findChildren<QMenu*>()) {
+        checkUnique(menu->actions(), menu->objectName());
+    }
+    EXPECT_EQ(Item("File1")->text(), "&File");
+    EXPECT_EQ(Item("ZelvarconnectedtoSerialPortdirectly1")->text(),
+              "Zelvar connected to Serial Port &directly");
+
+    const auto shortcut = [&](const char* name) { return Item(name)->shortcut(); };
+    EXPECT_EQ(shortcut("OpenConfigurationFile1"), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(shortcut("SaveConfigurationtoFile1"), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(shortcut("ReadfromZelvars1"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(shortcut("SendCurrentSettingstoZelvars1"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    EXPECT_EQ(shortcut("Exit1"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(shortcut("HelpwithTarvelSerialconnection1"), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(TTarvelFormTest, TheKeysOpenAMenuAndRunTheItemsExitAsking) {
+    CreateShown();
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::AltModifier);
+    QMenu* file = Control<QMenu>("File1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }, 2000)) << "Alt+F";
+    file->close();
+    ASSERT_TRUE(test::Reactivate(*form));
+
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Shown, QStringList({"open", "save"}));
+
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_TRUE(form->ConnectionHelpForm().isVisible());
+    form->ConnectionHelpForm().hide();
+    ASSERT_TRUE(test::Reactivate(*form));
+
+    boxes.Answer(false);
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(boxes.Texts(), QStringList({TTarvelForm::ExitQuestion}));
+    EXPECT_TRUE(form->isVisible()) << "No: the window stays";
+}
+
+// At a scale factor of 2 a 1280 x 1024 screen offers 640 x 512: the window is made to fit,
+// wholly on the screen with its menu bar and status line, and its pages scroll. Run in a
+// program of its own (the scale factor is the process's).
+TEST(ScreenFitTest, AtScaleFactorTwoOnA1280x1024ScreenTheWindowFitsAndItsPagesScroll) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_SCALE_FACTOR", "2");
+    environment.insert("QT_QPA_PLATFORM", QString::fromLatin1(test::TestPlatform()));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--screen-fit"});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+    QMap<QString, QList<int>> values;
+    for (const QString& line : QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n')) {
+        QStringList words = line.split(' ', Qt::SkipEmptyParts);
+        if (!words.isEmpty()) {
+            const QString key = words.takeFirst();
+            for (const QString& word : words) {
+                values[key] << word.toInt();
+            }
+        }
+    }
+    const auto rect = [&](const char* key) {
+        const QList<int> v = values.value(key);
+        return v.size() == 4 ? QRect(v[0], v[1], v[2], v[3]) : QRect();
+    };
+    const QRect screen = rect("screen");
+    EXPECT_EQ(screen, QRect(0, 0, 640, 512)) << "1280 x 1024 at a scale factor of 2";
+    EXPECT_TRUE(screen.contains(rect("frame"))) << "the window wholly on the screen";
+    EXPECT_TRUE(screen.contains(rect("menu")));
+    EXPECT_TRUE(screen.contains(rect("status")));
+    EXPECT_GE(rect("menu").height(), 10) << "the menu bar is there";
+    EXPECT_EQ(values.value("scroll"), (QList<int>{1, 908, 575}))
+        << "the pages keep their size and scroll";
+    EXPECT_GT(values.value("range").value(0), 0);
+    EXPECT_GT(values.value("range").value(1), 0);
 }
 
 TEST_F(TTarvelFormTest, BaudAndParityTicksAreExclusiveAndTheComPortItemsStayAsTheyAre) {
@@ -270,6 +381,105 @@ TEST_F(TTarvelFormTest, SwitchingPagesWhileDisconnectedShowsTheNoteAndLeavesPage
     EXPECT_EQ(form->StatusText(), "Note: No Zelvar communication established yet.");
     EXPECT_FALSE(form->SourceSetup().Usable());
     EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// The tab bar as it would look without the hidden pages: the same captions shown, the same
+// current one, in the same font and size.
+QImage TabsWithoutHidden(const QTabWidget& pages) {
+    QTabWidget shown;
+    shown.setFont(pages.font());
+    shown.setDocumentMode(pages.documentMode());
+    for (int i = 0; i < pages.count(); ++i) {
+        if (pages.isTabVisible(i)) {
+            shown.addTab(new QWidget, pages.tabText(i));
+            if (i == pages.currentIndex()) {
+                shown.setCurrentIndex(shown.count() - 1);
+            }
+        }
+    }
+    shown.tabBar()->resize(pages.tabBar()->size());
+    return shown.tabBar()->grab().toImage();
+}
+
+// Every keyboard way from page to page, pressed on a page's control or on the tab bar, passes
+// the hidden pages by, and nothing of a hidden tab is drawn on the way.
+TEST_F(TTarvelFormTest, HiddenPagesAreOutOfTheKeyboardsReachAndDrawNothing) {
+    CreateShown();
+    struct Way {
+        const char* Name;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+    };
+    const Way ways[] = {
+        {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier},
+        {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+        {"Ctrl+PgDown", Qt::Key_PageDown, Qt::ControlModifier},
+        {"Ctrl+PgUp", Qt::Key_PageUp, Qt::ControlModifier},
+        {"Right", Qt::Key_Right, Qt::NoModifier},
+        {"Left", Qt::Key_Left, Qt::NoModifier},
+        {"End", Qt::Key_End, Qt::NoModifier},
+        {"Home", Qt::Key_Home, Qt::NoModifier},
+    };
+    // The pages, and the Display Setup page's sub-pages with "Screen 5-8 Controls" hidden for
+    // the first calculation's three projectors. Keys go to a control of the first page shown
+    // and then to wherever the focus is, or to the tab bar.
+    auto* pages = Control<QTabWidget>("PhasePageControl");
+    auto* subPages = Control<QTabWidget>("ScreenPageControl");
+    ASSERT_FALSE(subPages->isTabVisible(1));
+    const struct {
+        QTabWidget* Control;
+        QWidget* Page;     // shown first
+        QWidget* Start;    // the control the keys start from
+        QStringList Shown; // the captions every walk reaches
+    } controls[] = {
+        {pages,
+         &form->Planning(),
+         Control<QWidget>("HorizontalOutEdit"),
+         {"Planning", "Projector Setup", "Source Setup", "Display Setup", "Information"}},
+        {subPages,
+         &form->DisplaySetup(),
+         Control<QWidget>("TestPattern1ComboBox"),
+         {"Screens 1-4 Controls"}},
+    };
+    for (const auto& control : controls) {
+        for (const Way& way : ways) {
+            for (const bool fromTabBar : {false, true}) {
+                const std::string where = std::string(way.Name) + (fromTabBar ? " on " : " in ") +
+                                          control.Control->objectName().toStdString();
+                pages->setCurrentWidget(control.Page);
+                control.Control->setCurrentIndex(0);
+                QWidget* tabBar = control.Control->tabBar();
+                QWidget* target = fromTabBar ? tabBar : control.Start;
+                target->setFocus(Qt::OtherFocusReason);
+                ASSERT_EQ(QApplication::focusWidget(), target) << where;
+                QStringList reached{control.Control->tabText(control.Control->currentIndex())};
+                for (int press = 0; press < 2 * control.Control->count(); ++press) {
+                    QWidget* focus = QApplication::focusWidget();
+                    QTest::keyClick(focus != nullptr ? focus : tabBar, way.Key, way.Modifiers);
+                    const int current = control.Control->currentIndex();
+                    ASSERT_TRUE(control.Control->isTabVisible(current))
+                        << where << " reached " << control.Control->tabText(current).toStdString();
+                    reached << control.Control->tabText(current);
+                    const bool tabBarFocused = tabBar->hasFocus();
+                    tabBar->clearFocus(); // no focus frame in the picture
+                    EXPECT_EQ(tabBar->grab().toImage(), TabsWithoutHidden(*control.Control))
+                        << where << ": the tab bar differs from one without the hidden tab";
+                    if (tabBarFocused) {
+                        tabBar->setFocus(Qt::OtherFocusReason);
+                    }
+                }
+                // Within a page a control may keep a key for itself (the terminal types it).
+                if (fromTabBar && way.Modifiers.testFlag(Qt::ControlModifier) &&
+                    (way.Key == Qt::Key_Tab || way.Key == Qt::Key_Backtab)) {
+                    reached.removeDuplicates();
+                    reached.sort();
+                    QStringList shown = control.Shown;
+                    shown.sort();
+                    EXPECT_EQ(reached, shown) << where << " goes round every page shown";
+                }
+            }
+        }
+    }
 }
 
 TEST_F(TTarvelFormTest, APageIsUsableWhenConnectedAndNotBusy) {

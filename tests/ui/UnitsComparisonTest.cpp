@@ -1,5 +1,5 @@
 // "Compare with Zelvar(s) ...", offline editing and the unsaved-changes question, in the window
-// on the real link against zelvar-sim. The link's times are scaled: only the exchanges matter.
+// on the real link against zelvar-sim.
 
 #include "PageRig.h"
 #include "support/SimState.h"
@@ -34,8 +34,6 @@ namespace {
 
 using test::PageRig;
 
-const LinkTiming Fast = LinkTiming::Real().Scaled(0.25);
-
 const QString ExitQuestion = "Are you sure you want to exit this application?";
 const QString OpenedText = "File open successful. Tarvel updated with settings from file.";
 
@@ -69,7 +67,7 @@ void ChangeThree(ChannelSettings& channels, float gamma, float red, int black) {
 }
 
 TEST(UnitsComparisonTest, ThreeDifferencesAreShownSentAloneThenTheUnitsValuesAreTaken) {
-    PageRig rig(Fast);
+    PageRig rig;
     ASSERT_TRUE(rig.Connect({"--mode", "controller", "--units", "2"}));
     TTarvelForm& form = *rig.Form;
     EXPECT_TRUE(form.MenuAction("ComparewithZelvars1")->isEnabled());
@@ -238,7 +236,7 @@ constexpr int TestPatternAt = 69;
 
 TEST(UnitsComparisonTest, OfflineEditsReachTheFileAndThroughItTheUnits) {
     // The units, as they start: the file to edit is made from their state.
-    PageRig units(Fast);
+    PageRig units;
     ASSERT_TRUE(units.Connect({"--mode", "controller", "--units", "2"}));
     PageRig offline;
     ASSERT_TRUE(offline.ShowWindow());

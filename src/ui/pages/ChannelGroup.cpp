@@ -143,7 +143,7 @@ NumericField* ChannelGroup::NewField(NumericFieldRules spec, const UiContext& co
 }
 
 void ChannelGroup::BuildTestPattern() {
-    MakeLabel(this, QStringLiteral("Test Pattern"), LabelX, 20, 70);
+    MakeLabel(this, QStringLiteral("Test Pattern"), LabelX, 20, FieldX - LabelX);
     testPattern_ = new QComboBox(this);
     testPattern_->setObjectName(QStringLiteral("TestPattern%1ComboBox").arg(channel_));
     for (const char* item : TestPatternItems) {
@@ -166,7 +166,7 @@ void ChannelGroup::BuildTestPattern() {
 }
 
 void ChannelGroup::BuildBlackLevel() {
-    blackLabel_ = MakeLabel(this, QStringLiteral("Black Level "), LabelX, 72, 70);
+    blackLabel_ = MakeLabel(this, QStringLiteral("Black Level "), LabelX, 72, FieldX - LabelX);
     blackLabel_->setObjectName(QStringLiteral("BlackLabel%1").arg(channel_));
     black_ = NewField(
         NumericFieldRules{

@@ -5,6 +5,8 @@
 #include "ui/BusyGuard.h"
 #include "ui/FieldEdit.h"
 #include "ui/NumericField.h"
+#include "ui/PageControl.h"
+#include "ui/PanelFontFit.h"
 #include "ui/SpinButtons.h"
 #include "ui/TInfoForm.h"
 #include "ui/TTarvelForm.h"
@@ -91,7 +93,7 @@ DisplaySetupPage::DisplaySetupPage(const UiContext& context, QWidget* parent)
 DisplaySetupPage::~DisplaySetupPage() = default;
 
 void DisplaySetupPage::BuildSubPages() {
-    screenPageControl_ = new QTabWidget(this);
+    screenPageControl_ = new PageControl(this);
     screenPageControl_->setObjectName(QStringLiteral("ScreenPageControl"));
     screenPageControl_->setDocumentMode(true); // tabs drawn as buttons over the sub-page
     screenPageControl_->setGeometry(2, 2, SubPagesWidth, SubPagesHeight);
@@ -140,6 +142,7 @@ void DisplaySetupPage::BuildHelpPanel() {
         layout->addWidget(label);
     }
     layout->addStretch(1);
+    PanelFontFit::Apply(*panel);
 }
 
 void DisplaySetupPage::BuildRightColumn() {
@@ -358,7 +361,7 @@ void DisplaySetupPage::ShowChannels(int count) {
             group->SetRightEdgeShown(channel < count);
         }
     }
-    screenPageControl_->setTabVisible(SecondSubPage, count >= FirstChannelOfSecondSubPage);
+    screenPageControl_->SetPageShown(SecondSubPage, count >= FirstChannelOfSecondSubPage);
 }
 
 void DisplaySetupPage::SetServiceView(bool on) {

@@ -11,13 +11,13 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
-class QTabWidget;
 
 namespace tarvel {
 
 class ChannelGroup;
 class FieldEdit;
 class NumericField;
+class PageControl;
 class SpinButtons;
 
 // The output side of every channel: edge feathering, black level and halo removal of the eight
@@ -123,7 +123,7 @@ private:
     std::optional<double> BasicGammaForSend();
     ChannelGroup* Group(int channel) const;
 
-    QTabWidget* screenPageControl_ = nullptr;
+    PageControl* screenPageControl_ = nullptr;
     std::array<ChannelGroup*, 8> channels_{};
     QPushButton* systemSaveButton_ = nullptr;
     QGroupBox* dataDoubleGroup_ = nullptr;

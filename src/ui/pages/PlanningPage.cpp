@@ -13,6 +13,7 @@
 #include "ui/PlainLineList.h"
 #include "ui/ProjPlaceImage.h"
 #include "ui/ProjectorImage.h"
+#include "ui/ReportMemo.h"
 #include "ui/SpinButtons.h"
 #include "ui/TTarvelForm.h"
 #include "ui/UpdatingControlsGuard.h"
@@ -24,7 +25,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -222,8 +222,10 @@ void PlanningPage::BuildCalculator() {
     numOfScreenComboBox_->setEnabled(false);
     imageAlignComboBox_->setEnabled(false);
 
+    // Under the lists, in two lines where one would run into "Number of Zelvar(s) required:".
     resolutionNoteLabel_ =
-        MakeLabel(group, FromStd(ResolutionNote), QRect(156, 100, 300, 17), "ResolutionNoteLabel");
+        MakeLabel(group, FromStd(ResolutionNote), QRect(156, 97, 274, 27), "ResolutionNoteLabel");
+    resolutionNoteLabel_->setWordWrap(true);
     QFont noteFont = resolutionNoteLabel_->font();
     noteFont.setBold(true);
     resolutionNoteLabel_->setFont(noteFont);
@@ -242,11 +244,12 @@ void PlanningPage::BuildCalculator() {
 void PlanningPage::BuildResults() {
     auto* group = findChild<QGroupBox*>(QStringLiteral("CalcGroupBox"));
     MakeLabel(group, QStringLiteral("Input Image Size Required:"), QRect(432, 48, 170, 17));
+    // Wide enough for five bold digits (eight 1400-pixel projectors).
     imageSizeHLabel_ =
-        MakeLabel(group, QStringLiteral("N/A"), QRect(604, 48, 34, 17), "ImageSizeHLabel", true);
-    MakeLabel(group, QStringLiteral("x"), QRect(640, 48, 8, 17));
+        MakeLabel(group, QStringLiteral("N/A"), QRect(604, 48, 40, 17), "ImageSizeHLabel", true);
+    MakeLabel(group, QStringLiteral("x"), QRect(645, 48, 8, 17));
     imageSizeVLabel_ =
-        MakeLabel(group, QStringLiteral("N/A"), QRect(650, 48, 40, 17), "ImageSizeVLabel", true);
+        MakeLabel(group, QStringLiteral("N/A"), QRect(655, 48, 40, 17), "ImageSizeVLabel", true);
     MakeLabel(group, QStringLiteral("Output Aspect Ratio:"), QRect(432, 74, 170, 17));
     aspectRatioLabel_ =
         MakeLabel(group, QStringLiteral("?"), QRect(604, 74, 34, 17), "OutAspectRatioLabel", true);
@@ -269,10 +272,8 @@ void PlanningPage::BuildResults() {
 
     QGroupBox* report = MakeGroup(this, "ImageContentGroupBox",
                                   "Image Content Creation Requirement", QRect(0, 392, 417, 145));
-    reportMemo_ = new QPlainTextEdit(report);
+    reportMemo_ = new ReportMemo(report);
     reportMemo_->setObjectName(QStringLiteral("ImageContentMemo"));
-    reportMemo_->setReadOnly(true);
-    reportMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     reportMemo_->setGeometry(2, 15, 413, 128);
 
     QGroupBox* placement = MakeGroup(this, "ProjectorPlacementGroupBox", "Projector Placement",
@@ -567,7 +568,7 @@ void PlanningPage::ShowControls() {
     for (const std::string& line : c.Report) {
         report << QString::fromStdString(line);
     }
-    reportMemo_->setPlainText(report.join(QLatin1Char('\n')));
+    reportMemo_->SetLines(report);
     if (Context().Form != nullptr) {
         std::array<QString, 8> start;
         std::array<QString, 8> end;

@@ -10,7 +10,6 @@
 
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace tarvel {
@@ -20,6 +19,7 @@ class FieldEdit;
 class PlainLineList;
 class ProjPlaceImage;
 class ProjectorImage;
+class ReportMemo;
 class SpinButtons;
 
 // The planning inputs and results, the two layout pictures and the report.
@@ -132,7 +132,7 @@ private:
     QLabel* projectedWidthLabel_ = nullptr;
     FieldEdit* lensMagEdit_ = nullptr;
     QLabel* lensThrowLabel_ = nullptr;
-    QPlainTextEdit* reportMemo_ = nullptr;
+    ReportMemo* reportMemo_ = nullptr;
     ProjPlaceImage* projPlaceImage_ = nullptr;
 };
 

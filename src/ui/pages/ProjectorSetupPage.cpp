@@ -3,6 +3,7 @@
 #include "device/CommandEncoders.h"
 #include "model/ChannelSettings.h"
 #include "ui/BusyGuard.h"
+#include "ui/PanelFontFit.h"
 #include "ui/TTarvelForm.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
@@ -154,6 +155,7 @@ QWidget* MakeInstructions(QWidget* parent, const TaskGroupRow& row, int number, 
         layout->addWidget(label);
     }
     layout->addStretch(1);
+    PanelFontFit::Apply(*panel);
     return panel;
 }
 
@@ -262,7 +264,7 @@ void ProjectorSetupPage::TaskGroupClick(int k) {
                 form->DisplaySetup().FillTestPattern(UnitChannelToScreen(unit, channel));
             }
         }
-        if (sent == SendResult::Stopped || sent == SendResult::PortLost) {
+        if (StopsOperation(sent)) {
             break;
         }
     }

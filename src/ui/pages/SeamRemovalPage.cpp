@@ -4,6 +4,7 @@
 #include "device/CommandEncoders.h"
 #include "device/DeviceLink.h"
 #include "ui/BusyGuard.h"
+#include "ui/CancellableProgress.h"
 #include "ui/ChannelSelectGroup.h"
 #include "ui/FieldEdit.h"
 #include "ui/NumericField.h"
@@ -36,6 +37,8 @@ constexpr int GainReset = 128;
 const QString GainRangeText = QStringLiteral("(0 - 255)");
 const QString ResetGainText = QString::number(GainReset);
 const QString ResetCaption = QStringLiteral("Tarvel - Reset Seam Gain Verification");
+const QString AutoSeamProgress = QStringLiteral("Auto Seam Gain in progress. Please wait....");
+const QString AutoSeamName = QStringLiteral("Auto Seam Gain");
 const QString ResetQuestion = QStringLiteral(
     "Resetting Seam Gains will reset all seam gain values back to 128 for the current channel. "
     "Are you sure you want to reset the Seam Gains?");
@@ -324,8 +327,16 @@ void SeamRemovalPage::SeamAutoSingleConfigButtonClick() {
     if (encoders != nullptr && Context().MaySend()) {
         const UnitChannel uc = Selected();
         const QPointer<SeamRemovalPage> self(this);
-        if (encoders->SendAutoSeam(uc.Unit, uc.Channel) == SendResult::Done && self) {
+        CancellableProgress progress(Context(), AutoSeamProgress);
+        const SendResult sent = encoders->SendAutoSeam(uc.Unit, uc.Channel);
+        if (!self) {
+            return;
+        }
+        if (sent == SendResult::Done) {
             FillSeamPage();
+        } else if (progress.Cancelled()) {
+            progress.Hide();
+            Context().ShowMessage(CancellableProgress::AutomaticCancelledText(AutoSeamName));
         }
     }
 }
@@ -339,13 +350,19 @@ void SeamRemovalPage::SeamAutoAllConfigButtonClick() {
         return;
     }
     const QPointer<SeamRemovalPage> self(this);
-    SendToEveryChannel(Context(), this, [self](CommandEncoders& encoders, int unit, int channel) {
-        const SendResult result = encoders.SendAutoSeam(unit, channel);
-        if (result == SendResult::Done && self) {
-            self->FillSeamPage();
-        }
-        return result;
-    });
+    CancellableProgress progress(Context(), AutoSeamProgress);
+    const UnitsSent sent = SendToEveryChannel(
+        Context(), this, [self](CommandEncoders& encoders, int unit, int channel) {
+            const SendResult result = encoders.SendAutoSeam(unit, channel);
+            if (result == SendResult::Done && self) {
+                self->FillSeamPage();
+            }
+            return result;
+        });
+    if (sent == UnitsSent::Stopped && progress.Cancelled()) {
+        progress.Hide();
+        Context().ShowMessage(CancellableProgress::AutomaticCancelledText(AutoSeamName));
+    }
 }
 
 void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick() {

@@ -5,6 +5,7 @@
 #include "device/CommandEncoders.h"
 #include "device/DeviceLink.h"
 #include "ui/BusyGuard.h"
+#include "ui/CancellableProgress.h"
 #include "ui/ChannelSelectGroup.h"
 #include "ui/FieldEdit.h"
 #include "ui/NumericField.h"
@@ -84,14 +85,15 @@ constexpr std::array<ColourRow, 8> ColourRows = MakeColourRows();
 // Row captions of the colour grid, one per colour (contrast and brightness side by side).
 constexpr std::array<const char*, 4> ColourCaptions{"Overall", "Red", "Green", "Blue"};
 
-// The automatic adjustments: confirmations, progress text, and whether the page control is
-// disabled while unit 1 runs.
+// The automatic adjustments: confirmations, progress text, whether the page control is
+// disabled while unit 1 runs, and the name a cancel's message gives it.
 struct AutomaticRow {
     AutoOperation Operation;
     const char* Caption;
     std::array<const char*, 2> Questions; // the second may be null
     const char* Progress;
     bool DisablesPageControl;
+    const char* Name;
 };
 
 constexpr std::array<AutomaticRow, 3> AutomaticRows{{
@@ -102,7 +104,8 @@ constexpr std::array<AutomaticRow, 3> AutomaticRows{{
       "IMPORTANT: Verify that Horizontal Bars 1 test pattern is selected on Kindrel(Horizontal "
       "Ramp on Controller) before running. Click OK to start Automatic RGB Color Adjustment."},
      "Auto Color Balance in progress. Please wait....",
-     true},
+     true,
+     "Auto Color Balance"},
     {AutoOperation::Position,
      "Tarvel - Confirm Auto Input Position",
      {"IMPORTANT: Verify that Horizontal Bars 1 test pattern is selected on Kindrel(Horizontal "
@@ -110,7 +113,8 @@ constexpr std::array<AutomaticRow, 3> AutomaticRows{{
       "Automatic Input Position Adjustment.",
       nullptr},
      "Auto Position in progress. Please wait....",
-     false},
+     false,
+     "Auto Position"},
     {AutoOperation::Phase,
      "Tarvel - Confirm Auto Phase Calibration",
      {"IMPORTANT: Verify that Horizontal Bars 1 test pattern is selected on Kindrel(Horizontal "
@@ -118,7 +122,8 @@ constexpr std::array<AutomaticRow, 3> AutomaticRows{{
       "Automatic Phase Calibration.",
       nullptr},
      "Auto Phase Calibration in progress. Please wait....",
-     false},
+     false,
+     "Auto Phase Calibration"},
 }};
 
 const AutomaticRow& RowFor(AutoOperation operation) {
@@ -129,19 +134,6 @@ const AutomaticRow& RowFor(AutoOperation operation) {
     }
     return AutomaticRows[0];
 }
-
-// The progress window, hidden again on every way out (if it still exists).
-struct ProgressShown {
-    QPointer<TInfoForm> Window;
-    ProgressShown() = default;
-    ~ProgressShown() {
-        if (Window) {
-            Window->HideProgress();
-        }
-    }
-    ProgressShown(const ProgressShown&) = delete;
-    ProgressShown& operator=(const ProgressShown&) = delete;
-};
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int width = 90) {
     auto* label = new QLabel(text, parent);
@@ -559,13 +551,9 @@ void SourceSetupPage::RunOnUnits(AutoOperation operation) {
     const AutomaticRow& row = RowFor(operation);
     const QPointer<SourceSetupPage> self(this);
     TTarvelForm* form = Context().Form;
-    ProgressShown progress;
-    if (form != nullptr) {
-        progress.Window = &form->InfoForm();
-        progress.Window->ShowProgress(QString::fromLatin1(row.Progress));
-        if (row.DisablesPageControl) {
-            form->SetPageControlEnabled(false);
-        }
+    CancellableProgress progress(Context(), QString::fromLatin1(row.Progress));
+    if (form != nullptr && row.DisablesPageControl) {
+        form->SetPageControlEnabled(false);
     }
     bool goOn = false;
     RunAutomaticOn(1, operation, goOn);
@@ -577,6 +565,14 @@ void SourceSetupPage::RunOnUnits(AutoOperation operation) {
     }
     if (goOn && Context().Model.System.UnitCount > 1) {
         RunAutomaticOn(2, operation, goOn);
+        if (!self) {
+            return;
+        }
+    }
+    if (progress.Cancelled()) {
+        progress.Hide();
+        Context().ShowMessage(
+            CancellableProgress::AutomaticCancelledText(QString::fromLatin1(row.Name)));
     }
 }
 

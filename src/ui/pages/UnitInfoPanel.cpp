@@ -4,11 +4,13 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QSignalBlocker>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -172,14 +174,17 @@ UnitInfoPanel::UnitInfoPanel(QWidget* parent)
 
 int UnitInfoPanel::BuildRows(QWidget* group, const std::vector<Row>& rows,
                              const QString& widestValue) {
-    const QFontMetrics metrics = group->fontMetrics();
+    // Whole pixels up: a width rounded down cuts the last one of some fonts' glyphs.
+    const QFontMetricsF metrics(group->font());
+    const auto width = [&](const QString& text) {
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
+    };
     int captionWidth = 0;
     for (const Row& row : rows) {
-        captionWidth =
-            std::max(captionWidth, metrics.horizontalAdvance(QLatin1String(row.Caption)));
+        captionWidth = std::max(captionWidth, width(QLatin1String(row.Caption)));
     }
     const int valueX = CaptionX + captionWidth + 4;
-    const int valueWidth = metrics.horizontalAdvance(widestValue) + 4;
+    const int valueWidth = width(widestValue) + 4;
     int y = FirstRowY;
     for (const Row& row : rows) {
         auto* caption = new QLabel(QString::fromLatin1(row.Caption), group);

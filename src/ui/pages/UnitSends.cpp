@@ -10,8 +10,12 @@
 namespace tarvel {
 
 ControlSend ControlSendOf(SendResult result) {
-    return result == SendResult::Stopped || result == SendResult::PortLost ? ControlSend::Stopped
-                                                                           : ControlSend::Sent;
+    return StopsOperation(result) ? ControlSend::Stopped : ControlSend::Sent;
+}
+
+bool StopsOperation(SendResult result) {
+    return result == SendResult::Stopped || result == SendResult::PortLost ||
+           result == SendResult::Cancelled;
 }
 
 CommandEncoders* Encoders(const UiContext& context) {
@@ -31,16 +35,16 @@ UnitsSent SendToUnits(const UiContext& context, const QObject* owner,
         if (alive.isNull()) {
             return UnitsSent::Gone;
         }
-        if (result == SendResult::Stopped || result == SendResult::PortLost) {
+        if (StopsOperation(result)) {
             return UnitsSent::Stopped;
         }
     }
     return UnitsSent::Done;
 }
 
-UnitsSent SendToEveryChannel(
-    const UiContext& context, const QObject* owner,
-    const std::function<SendResult(CommandEncoders&, int unit, int channel)>& send) {
+UnitsSent
+SendToEveryChannel(const UiContext& context, const QObject* owner,
+                   const std::function<SendResult(CommandEncoders&, int unit, int channel)>& send) {
     const QPointer<const QObject> alive(owner);
     const int units = context.Model.System.UnitCount > 1 ? 2 : 1;
     for (int unit = 1; unit <= units; ++unit) {

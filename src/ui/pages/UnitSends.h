@@ -16,7 +16,8 @@ struct UiContext;
 // How a setting for the units in use ended.
 enum class UnitsSent {
     Done,    // every unit was given the setting (or the link was down and the model took it)
-    Stopped, // the user gave up on a send, or the port was lost: the next unit was not tried
+    Stopped, // the user gave up on or cancelled a send, or the port was lost: the next unit
+             // was not tried
     Gone,    // the window went away during a wait: touch nothing more
 };
 
@@ -24,10 +25,13 @@ enum class UnitsSent {
 enum class ControlSend {
     Sent,    // sent, or nothing to send (the link down, no such edge)
     Invalid, // a control holds no usable value: nothing was sent
-    Stopped, // the user gave up on the send, or the port was lost
+    Stopped, // the user gave up on or cancelled the send, or the port was lost
 };
 
 ControlSend ControlSendOf(SendResult result);
+
+// A send that ends what it is part of: the user gave up or cancelled, or the port was lost.
+bool StopsOperation(SendResult result);
 
 // What a setting's controls hold, as the command that would send it: Valid without Cmd when
 // there is nothing to send (no such edge); not Valid when a control holds no usable value.
