@@ -179,6 +179,10 @@ void ComparisonDialog::SetActionsEnabled(bool enabled) {
     closeButton_->setEnabled(enabled);
 }
 
+void ComparisonDialog::DisableTake() {
+    takeButton_->setEnabled(false);
+}
+
 QString ComparisonDialog::SummaryText() const {
     return summary_->text();
 }

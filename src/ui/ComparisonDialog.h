@@ -36,6 +36,10 @@ public:
     void ShowDifferences(const std::vector<SettingDifference>& differences);
     // The buttons that act on the units or the window are off while one runs.
     void SetActionsEnabled(bool enabled);
+    // After a send not followed by a new comparison the units may hold some of Tarvel's values:
+    // what the table shows of them is no longer known, so it cannot be taken (it can be sent
+    // again).
+    void DisableTake();
 
     QString SummaryText() const;
     // The rows as shown (sorted, filtered): one list of the four cells per row.

@@ -97,18 +97,18 @@ void ConfigurationTransfer::FillPagesFromModel() {
 }
 
 void ConfigurationTransfer::SendAllSettings() {
-    SendAllSettings({});
+    static_cast<void>(SendAllSettings({}));
 }
 
-void ConfigurationTransfer::SendAllSettings(const ConfigurationSend::Restriction& restriction) {
+bool ConfigurationTransfer::SendAllSettings(const ConfigurationSend::Restriction& restriction) {
     BusyGuard busy(form_.State());
     if (!busy) {
-        return;
+        return false;
     }
     DeviceLink& link = form_.Link();
     if (form_.State().UpdatingControls || !form_.Connected() || link.ExchangeWaiting() ||
         link.Stopping()) {
-        return;
+        return false;
     }
     const QPointer<TTarvelForm> alive(&form_);
     CancellableProgress progress(form_.Context(), SendingText);
@@ -126,20 +126,22 @@ void ConfigurationTransfer::SendAllSettings(const ConfigurationSend::Restriction
     }
     switch (end) {
     case ConfigurationSend::End::Done:
+        return true;
     case ConfigurationSend::End::Gone:
-        break;
+        return false;
     case ConfigurationSend::End::Cancelled:
         form_.ShowMessageText(SendCancelledText.arg(send.CommandsSent()).arg(send.CommandCount()));
-        break;
+        return false;
     case ConfigurationSend::End::Invalid:
         form_.ShowMessageText(InvalidValueText);
-        break;
+        return true;
     case ConfigurationSend::End::Stopped:
         if (alive) {
             form_.ShowMessageText(SendStoppedText);
         }
-        break;
+        return false;
     }
+    return false;
 }
 
 void ConfigurationTransfer::OpenFile() {

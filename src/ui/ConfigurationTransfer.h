@@ -20,8 +20,10 @@ struct UiContext;
 class ConfigurationTransfer {
 public:
     static const QString QueryingText;
-    static const QString InvalidValueText; // a control of the send-all held no number
-    static const QString SendStoppedText;  // the send-all ended before its last command
+    static const QString InvalidValueText;  // a control of the send-all held no number
+    static const QString SendStoppedText;   // the send-all ended before its last command
+    static const QString SendingText;       // the progress window of the send-all
+    static const QString SendCancelledText; // %1 of %2 commands went out
     static const QString FileOpenedText;
 
     explicit ConfigurationTransfer(TTarvelForm& form);
@@ -30,8 +32,9 @@ public:
     void FillPagesFromModel();
     void SendAllSettings();
     // The same, restricted to the steps `restriction` keeps of the plan (the comparison's send of
-    // what differs).
-    void SendAllSettings(const ConfigurationSend::Restriction& restriction);
+    // what differs). True when the plan ran to its end (or to the first unusable control):
+    // false when nothing was sent, or the user cancelled, or the send stopped.
+    bool SendAllSettings(const ConfigurationSend::Restriction& restriction);
     void OpenFile();
     // True when the file was written.
     bool SaveFile();

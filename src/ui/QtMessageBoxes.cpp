@@ -52,7 +52,7 @@ bool QtMessageBoxes::Show(MessageKind kind, const QString& caption, const QStrin
 }
 
 SaveChoice QtMessageBoxes::AskSaveChoice(const QString& caption, const QString& text) {
-    QMessageBox box(parent_.data());
+    QMessageBox box(Owner());
     box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);

@@ -98,13 +98,15 @@ void UnitsComparison::SendTarvelValues() {
         dialog->SetActionsEnabled(false);
     }
     const SettingsModel units = units_;
-    form_.Transfer().SendAllSettings([units](const SendPlan& plan, const SettingsModel& model) {
-        return StepsThatChangeUnits(plan, model, units);
-    });
+    const bool sent =
+        form_.Transfer().SendAllSettings([units](const SendPlan& plan, const SettingsModel& model) {
+            return StepsThatChangeUnits(plan, model, units);
+        });
     if (!alive) {
         return;
     }
-    const bool compared = ReadAndCompare();
+    // After a cancel or a stop the user has had the message; no new read unasked.
+    const bool compared = sent && ReadAndCompare();
     if (!alive || !dialog) {
         return;
     }
@@ -112,6 +114,7 @@ void UnitsComparison::SendTarvelValues() {
         dialog->ShowDifferences(differences_);
     } else {
         dialog->SetActionsEnabled(true);
+        dialog->DisableTake();
     }
 }
 

@@ -318,6 +318,19 @@ TEST(UnitsComparisonTest, OfflineEditsReachTheFileAndThroughItTheUnits) {
         EXPECT_EQ(held.Output(2, 2).BlackLevel, 40);
         EXPECT_EQ(held.Output(1, 3).TestPattern, 9);
     }
+    {
+        SCOPED_TRACE("changed by the send, then read: nothing unsaved");
+        // The send gave unit 1's advanced mode to unit 2, which the file does not hold.
+        EXPECT_TRUE(units.Form->isWindowModified());
+        EXPECT_EQ(units.Form->Model().Channels.UnitOutput(2).ControlMode, 1);
+        Trigger(units, "ReadfromZelvars1");
+        EXPECT_FALSE(units.Form->isWindowModified());
+        EXPECT_EQ(units.Form->windowTitle(), "Prendel - Tarvel");
+        units.Boxes.Clear();
+        units.Boxes.Answer(true);
+        EXPECT_TRUE(units.Form->close());
+        EXPECT_EQ(units.Boxes.Texts(), QStringList{ExitQuestion}) << "no question after a read";
+    }
 }
 
 } // namespace
