@@ -22,6 +22,8 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <utility>
+#include <variant>
 
 namespace tarvel {
 
@@ -37,20 +39,39 @@ QString Escaped(QString text) {
     return text;
 }
 
-QString AnswerWord(MessageKind kind, bool answer) {
-    if (kind == MessageKind::YesNo) {
-        return answer ? QStringLiteral("yes") : QStringLiteral("no");
+// The words of the Save/Discard/Cancel question; its Cancel keeps the program running.
+constexpr std::array<std::pair<const char*, SaveChoice>, 3> SaveWords{{
+    {"save", SaveChoice::Save},
+    {"discard", SaveChoice::Discard},
+    {"stay", SaveChoice::Cancel},
+}};
+
+QString AnswerWord(const ScriptedMessageBoxes::Call& call) {
+    if (call.Kind == MessageKind::SaveDiscardCancel) {
+        for (const auto& [word, choice] : SaveWords) {
+            if (choice == call.Choice) {
+                return QString::fromLatin1(word);
+            }
+        }
     }
-    return answer ? QStringLiteral("ok") : QStringLiteral("cancel");
+    if (call.Kind == MessageKind::YesNo) {
+        return call.Answer ? QStringLiteral("yes") : QStringLiteral("no");
+    }
+    return call.Answer ? QStringLiteral("ok") : QStringLiteral("cancel");
 }
 
-// yes/ok: true; no/cancel: false.
-std::optional<bool> ParseAnswer(const QString& word) {
+// yes/ok: true; no/cancel: false; or one of the Save/Discard/Cancel words.
+std::optional<std::variant<bool, SaveChoice>> ParseAnswer(const QString& word) {
     if (word == QLatin1String("yes") || word == QLatin1String("ok")) {
         return true;
     }
     if (word == QLatin1String("no") || word == QLatin1String("cancel")) {
         return false;
+    }
+    for (const auto& [text, choice] : SaveWords) {
+        if (word == QLatin1String(text)) {
+            return choice;
+        }
     }
     return std::nullopt;
 }
@@ -118,7 +139,7 @@ AutomationScript::AutomationScript(const QString& path)
         QString line = QStringLiteral("box: ") + Escaped(call.Caption) + QStringLiteral(" | ") +
                        Escaped(call.Text);
         if (call.Kind != MessageKind::Information) {
-            line += QStringLiteral(" -> ") + AnswerWord(call.Kind, call.Answer);
+            line += QStringLiteral(" -> ") + AnswerWord(call);
         }
         Report(line);
         if (call.Unscripted) {
@@ -464,7 +485,12 @@ std::optional<QString> AutomationScript::ValueOf(const QObject* control) {
 
 bool AutomationScript::RunAnswer(const Step& step, QString*) {
     for (const QString& word : step.Args) {
-        boxes_.Answer(*ParseAnswer(word));
+        const auto answer = *ParseAnswer(word);
+        if (const bool* yes = std::get_if<bool>(&answer)) {
+            boxes_.Answer(*yes);
+        } else {
+            boxes_.AnswerSave(std::get<SaveChoice>(answer));
+        }
     }
     return true;
 }

@@ -13,7 +13,7 @@ namespace tarvel {
 // none queued (or an empty one) is Cancel. Every dialog is reported as it is shown.
 class ScriptFileDialogs : public FileDialogs {
 public:
-    // kind is "open" or "save"; name is empty for Cancel.
+    // kind is "open", "save", "support report" or "report"; name is empty for Cancel.
     using Reporter = std::function<void(const QString& kind, const QString& name)>;
 
     explicit ScriptFileDialogs(Reporter reporter) : reporter_(std::move(reporter)) {}
@@ -22,6 +22,8 @@ public:
 
     QString OpenFileName() override { return Next(QStringLiteral("open")); }
     QString SaveFileName() override { return Next(QStringLiteral("save")); }
+    QString SaveSupportReportName() override { return Next(QStringLiteral("support report")); }
+    QString SaveComparisonReportName() override { return Next(QStringLiteral("report")); }
 
 private:
     QString Next(const QString& kind) {

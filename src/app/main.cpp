@@ -43,6 +43,11 @@ class AutoAnswerMessageBoxes : public tarvel::MessageBoxes {
         std::fprintf(stderr, "[%s] %s\n", qPrintable(caption), qPrintable(text));
         return true;
     }
+    // Saving would ask for a file name, which nobody would give.
+    tarvel::SaveChoice AskSaveChoice(const QString& caption, const QString& text) override {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(caption), qPrintable(text));
+        return tarvel::SaveChoice::Discard;
+    }
 };
 
 bool Save(QWidget& window, const QString& path) {

@@ -49,6 +49,7 @@ CommandEncoders::CommandEncoders(DeviceLink& link) : link_(link) {}
 
 SendResult CommandEncoders::Send(int unit, const Command& command) {
     StoreInModel(command, link_.Model().Channels, unit);
+    link_.Observer().ModelChanged();
     if (!link_.Connected()) {
         return SendResult::NotSent;
     }

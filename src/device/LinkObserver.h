@@ -37,6 +37,10 @@ public:
     virtual void ProgressDots(const QString& /*dots*/) {}
     virtual void ProgressHidden() {}
 
+    // The link's model took values: a command stored what it carries (whether or not it went
+    // out), or a status reply was read into it outside a read of every unit.
+    virtual void ModelChanged() {}
+
     virtual void ConnectedChanged(bool /*connected*/) {}
     // The line failed under a connected link (adapter pulled, server closed the connection):
     // what the pages show is now the last read, not the units' state. After ConnectedChanged.

@@ -164,11 +164,21 @@ QueryResult UnitQueries::QuerySystemInfo(SettingsModel& model, int unit) {
 }
 
 QueryResult UnitQueries::QueryInputStatus(int unit, int channel) {
-    return QueryInputStatus(link_.Model(), unit, channel);
+    const QPointer<DeviceLink> alive(&link_);
+    const QueryResult read = QueryInputStatus(link_.Model(), unit, channel);
+    if (alive && read == QueryResult::Ok) {
+        alive->Observer().ModelChanged();
+    }
+    return read;
 }
 
 QueryResult UnitQueries::QueryOutputStatus(int unit, int channel) {
-    return QueryOutputStatus(link_.Model(), unit, channel);
+    const QPointer<DeviceLink> alive(&link_);
+    const QueryResult read = QueryOutputStatus(link_.Model(), unit, channel);
+    if (alive && read == QueryResult::Ok) {
+        alive->Observer().ModelChanged();
+    }
+    return read;
 }
 
 QueryResult UnitQueries::QueryInputStatus(SettingsModel& model, int unit, int channel) {

@@ -4,7 +4,10 @@
 
 namespace tarvel {
 
-enum class MessageKind { Information, YesNo, OkCancel };
+enum class MessageKind { Information, YesNo, OkCancel, SaveDiscardCancel };
+
+// The answers to the question whether to save changes before they are lost.
+enum class SaveChoice { Save, Discard, Cancel };
 
 // Every message box of the program goes through this interface: the window shows real boxes,
 // tests answer from a script and read back the exact words.
@@ -26,6 +29,10 @@ public:
     bool OkCancel(const QString& text, const QString& caption = DefaultCaption) {
         return Show(MessageKind::OkCancel, caption, text);
     }
+    // Save/Discard/Cancel.
+    SaveChoice SaveDiscardCancel(const QString& text, const QString& caption = DefaultCaption) {
+        return AskSaveChoice(caption, text);
+    }
 
 protected:
     MessageBoxes() = default;
@@ -35,6 +42,7 @@ protected:
 private:
     // Shows one box and returns the answer (Yes or OK gives true; Information returns true).
     virtual bool Show(MessageKind kind, const QString& caption, const QString& text) = 0;
+    virtual SaveChoice AskSaveChoice(const QString& caption, const QString& text) = 0;
 };
 
 } // namespace tarvel

@@ -18,11 +18,32 @@ bool ScriptedMessageBoxes::Show(MessageKind kind, const QString& caption, const 
             answers_.pop_front();
         }
     }
+    Record(call);
+    return call.Answer;
+}
+
+SaveChoice ScriptedMessageBoxes::AskSaveChoice(const QString& caption, const QString& text) {
+    Call call;
+    call.Kind = MessageKind::SaveDiscardCancel;
+    call.Caption = caption;
+    call.Text = text;
+    if (choices_.empty()) {
+        call.Choice = defaultAnswer_ ? SaveChoice::Save : SaveChoice::Discard;
+        call.Unscripted = true;
+    } else {
+        call.Choice = choices_.front();
+        choices_.pop_front();
+    }
+    call.Answer = call.Choice == SaveChoice::Save;
+    Record(call);
+    return call.Choice;
+}
+
+void ScriptedMessageBoxes::Record(const Call& call) {
     calls_.push_back(call);
     if (onShow_) {
         onShow_(call);
     }
-    return call.Answer;
 }
 
 QStringList ScriptedMessageBoxes::Texts() const {
@@ -40,6 +61,7 @@ bool ScriptedMessageBoxes::HadUnscriptedQuestion() const {
 
 void ScriptedMessageBoxes::Clear() {
     answers_.clear();
+    choices_.clear();
     calls_.clear();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/pages/UnitSends.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvel {
 
@@ -38,7 +39,8 @@ std::function<bool(const SendStep&)> StepOf(CommandKind kind, int unit = 0, int 
 
 } // namespace
 
-ConfigurationSend::ConfigurationSend(TTarvelForm& form) : form_(&form) {}
+ConfigurationSend::ConfigurationSend(TTarvelForm& form, Restriction restriction)
+    : form_(&form), restriction_(std::move(restriction)) {}
 
 bool ConfigurationSend::Commit(const ControlCommand& command, int unit) {
     if (!command.Valid) {
@@ -160,6 +162,9 @@ ConfigurationSend::End ConfigurationSend::Run(const Progress& progress) {
     SendPlan plan = BuildSendPlan(form.Model(), input);
     if (!committed) {
         plan.CutBefore(cut_);
+    }
+    if (restriction_) {
+        plan = restriction_(plan, form.Model());
     }
 
     const auto isCommand = [](const SendStep& step) { return step.Kind == SendStepKind::Command; };

@@ -35,7 +35,11 @@ public:
     // Before each step: the steps run so far and the plan's size.
     using Progress = std::function<void(std::size_t run, std::size_t total)>;
 
-    explicit ConfigurationSend(TTarvelForm& form);
+    // Picks the steps of the plan to run, once the controls are in the model (the model then
+    // holds what the whole send would send). Empty: every step.
+    using Restriction = std::function<SendPlan(const SendPlan& plan, const SettingsModel& model)>;
+
+    explicit ConfigurationSend(TTarvelForm& form, Restriction restriction = {});
 
     End Run(const Progress& progress = {});
     // The plan's commands, and how many of them went through.
@@ -52,6 +56,7 @@ private:
     bool TurnPages(const SendPlan& plan, std::size_t beforeStep);
 
     QPointer<TTarvelForm> form_;
+    Restriction restriction_;
     std::function<bool(const SendStep&)> cut_;
     std::size_t nextEvent_ = 0;
     std::size_t commandCount_ = 0;

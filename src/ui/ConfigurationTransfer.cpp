@@ -9,6 +9,7 @@
 #include "ui/ConfigurationSend.h"
 #include "ui/FileDialogs.h"
 #include "ui/TTarvelForm.h"
+#include "ui/UnsavedChanges.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/InformationPage.h"
@@ -54,6 +55,9 @@ bool ConfigurationTransfer::ReadUnits(const UiContext& context, UnitNaming namin
     if (end.UnitCount > 0 && context.Form != nullptr) {
         context.Form->Information().SetUnitsDetectedText(QString::number(end.UnitCount));
     }
+    if (context.Form != nullptr) {
+        context.Form->Unsaved().Check(); // what the units hold may differ from the file
+    }
     const QString message = UnitsReadMessage(end, naming);
     if (!message.isEmpty()) {
         context.ShowMessage(message);
@@ -72,6 +76,7 @@ void ConfigurationTransfer::ReadAllSettings() {
         if (ReadUnits(form_.Context(), UnitNaming::Plain)) {
             UpdatingControlsGuard updating(form_.State());
             FillPagesFromModel();
+            form_.Unsaved().Reset();
         }
     }
     form_.SetStatusText(QString());
@@ -92,18 +97,22 @@ void ConfigurationTransfer::FillPagesFromModel() {
 }
 
 void ConfigurationTransfer::SendAllSettings() {
+    static_cast<void>(SendAllSettings({}));
+}
+
+bool ConfigurationTransfer::SendAllSettings(const ConfigurationSend::Restriction& restriction) {
     BusyGuard busy(form_.State());
     if (!busy) {
-        return;
+        return false;
     }
     DeviceLink& link = form_.Link();
     if (form_.State().UpdatingControls || !form_.Connected() || link.ExchangeWaiting() ||
         link.Stopping()) {
-        return;
+        return false;
     }
     const QPointer<TTarvelForm> alive(&form_);
     CancellableProgress progress(form_.Context(), SendingText);
-    ConfigurationSend send(form_);
+    ConfigurationSend send(form_, restriction);
     const auto end = [&] {
         TTarvelForm::PageControlHold hold(form_);
         return send.Run([&progress](std::size_t run, std::size_t total) {
@@ -117,20 +126,22 @@ void ConfigurationTransfer::SendAllSettings() {
     }
     switch (end) {
     case ConfigurationSend::End::Done:
+        return true;
     case ConfigurationSend::End::Gone:
-        break;
+        return false;
     case ConfigurationSend::End::Cancelled:
         form_.ShowMessageText(SendCancelledText.arg(send.CommandsSent()).arg(send.CommandCount()));
-        break;
+        return false;
     case ConfigurationSend::End::Invalid:
         form_.ShowMessageText(InvalidValueText);
-        break;
+        return true;
     case ConfigurationSend::End::Stopped:
         if (alive) {
             form_.ShowMessageText(SendStoppedText);
         }
-        break;
+        return false;
     }
+    return false;
 }
 
 void ConfigurationTransfer::OpenFile() {
@@ -152,15 +163,16 @@ void ConfigurationTransfer::OpenFile() {
             model.System.FileValid = true;
             UpdatingControlsGuard updating(form_.State());
             FillPagesFromModel();
+            form_.Unsaved().Reset(name);
         }
     }
     form_.ShowMessageText(result.Ok ? FileOpenedText : QString::fromStdString(result.Message));
 }
 
-void ConfigurationTransfer::SaveFile() {
+bool ConfigurationTransfer::SaveFile() {
     const QString name = form_.Dialogs().SaveFileName();
     if (name.isEmpty()) {
-        return;
+        return false;
     }
     ConfigurationFileResult result;
     {
@@ -169,7 +181,10 @@ void ConfigurationTransfer::SaveFile() {
     }
     if (!result.Ok) {
         form_.ShowMessageText(QString::fromStdString(result.Message));
+        return false;
     }
+    form_.Unsaved().Reset(name);
+    return true;
 }
 
 } // namespace tarvel

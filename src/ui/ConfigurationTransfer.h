@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/UnitsRead.h"
+#include "ui/ConfigurationSend.h"
 
 #include <QString>
 
@@ -30,8 +31,13 @@ public:
     void ReadAllSettings();
     void FillPagesFromModel();
     void SendAllSettings();
+    // The same, restricted to the steps `restriction` keeps of the plan (the comparison's send of
+    // what differs). True when the plan ran to its end (or to the first unusable control):
+    // false when nothing was sent, or the user cancelled, or the send stopped.
+    bool SendAllSettings(const ConfigurationSend::Restriction& restriction);
     void OpenFile();
-    void SaveFile();
+    // True when the file was written.
+    bool SaveFile();
 
     // Reads every unit in use into the model and shows the number of units found; false after
     // the failure's message, or without one when the link went away (the user has been told).

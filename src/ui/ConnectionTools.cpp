@@ -126,7 +126,7 @@ void ConnectionTools::Journal1Click() {
 }
 
 void ConnectionTools::SaveSupportReport1Click() {
-    const QString path = form_.Dialogs().SaveReportFileName();
+    const QString path = form_.Dialogs().SaveSupportReportName();
     if (path.isEmpty()) {
         return;
     }

@@ -4,9 +4,9 @@
 
 namespace tarvel {
 
-// The open and save dialogs of the configuration file, and the save of a support report. The window
-// shows the real dialogs; tests answer with a file name of their own. An empty name means the user
-// cancelled.
+// The open and save dialogs of the configuration file, and the save dialogs of the support
+// report and of the comparison's report. The window shows the real dialogs; tests answer with a
+// file name of their own. An empty name means the user cancelled.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -16,9 +16,10 @@ public:
     // "Save Configuration to File": a name without extension gets ".zvc"; an existing file
     // is chosen without a question (it is then replaced).
     virtual QString SaveFileName() = 0;
-    // "Save Support Report...": a text file; a name without extension gets ".txt". Dialogs of
-    // tests and scripts answer it as they answer a save.
-    virtual QString SaveReportFileName() { return SaveFileName(); }
+    // "Save Support Report...": a text file; a name without extension gets ".txt".
+    virtual QString SaveSupportReportName() = 0;
+    // "Save Report..." of the comparison: a CSV file; a name without extension gets ".csv".
+    virtual QString SaveComparisonReportName() = 0;
 
 protected:
     FileDialogs() = default;

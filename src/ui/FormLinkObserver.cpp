@@ -4,6 +4,7 @@
 #include "ui/ConnectionTools.h"
 #include "ui/TInfoForm.h"
 #include "ui/TTarvelForm.h"
+#include "ui/UnsavedChanges.h"
 #include "ui/pages/InformationPage.h"
 
 #include <QAction>
@@ -54,6 +55,10 @@ void FormLinkObserver::HoldBusy(bool on) {
 
 void FormLinkObserver::ProgressShown(const QString& text) {
     form_.InfoForm().ShowProgress(text, form_.Link().OperationRunning());
+}
+
+void FormLinkObserver::ModelChanged() {
+    form_.Unsaved().Check();
 }
 
 void FormLinkObserver::ProgressDots(const QString& dots) {

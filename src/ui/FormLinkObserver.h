@@ -22,6 +22,7 @@ public:
     void ProgressShown(const QString& text) override;
     void ProgressDots(const QString& dots) override;
     void ProgressHidden() override;
+    void ModelChanged() override;
 
     void ConnectedChanged(bool connected) override;
     void LineLost() override;

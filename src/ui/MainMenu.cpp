@@ -74,6 +74,8 @@ constexpr MenuRow Rows[] = {
     {"SearchforZelvars1", "ZelvarconnectedtoSerialPortdirectly1",
      "Zelvar connected to Serial Port directly", I, Plain, ConnectDirectly},
     {"SerialPort1", "ReadfromZelvars1", "Read from Zelvar(s) ...", I, Off, ReadFromZelvars},
+    {"SerialPort1", "ComparewithZelvars1", "Compare with Zelvar(s) ...", I, Off,
+     CompareWithZelvars},
     {"SerialPort1", nullptr, nullptr, S, Plain, None},
     {"SerialPort1", "DisconnectSerialCo1", "Disconnect Serial Communication", I, Plain, Disconnect},
 
@@ -124,6 +126,7 @@ constexpr KeyRow Mnemonics[] = {
     {"ZelvarconnectedtoSerialPortdirectly1", "Zelvar connected to Serial Port &directly"},
     {"NetworkPort1", "&Network Port..."},
     {"ReadfromZelvars1", "&Read from Zelvar(s) ..."},
+    {"ComparewithZelvars1", "&Compare with Zelvar(s) ..."},
     {"DisconnectSerialCo1", "&Disconnect Serial Communication"},
     {"Help1", "&Help"},
     {"HelpwithTarvelSerialconnection1", "&Help with Tarvel Serial connection"},

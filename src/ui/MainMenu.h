@@ -33,6 +33,7 @@ enum class MenuCommand {
     ConnectThroughController,
     ConnectDirectly,
     ReadFromZelvars,
+    CompareWithZelvars,
     Disconnect,
     ConnectionHelp,
     About,

@@ -153,7 +153,7 @@ bool NumericField::CommitField() {
         }
         values.push_back(value);
     }
-    if (!group->Send || (!group->SendChecksLinkItself && !context_.MaySend())) {
+    if (!group->Send || (!group->SendChecksLinkItself && !context_.MayCommit())) {
         return true;
     }
     group->Send(values);

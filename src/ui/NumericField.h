@@ -23,9 +23,10 @@ class SpinButtons;
 // - CommitField runs whenever the focus moves from the edit to another control of the same
 //   window (changed or not), and at the end of every step. It converts and checks each field
 //   of the group in order; the first failure shows that field's message, restores what the
-//   row says, gives the focus back to that edit and stops. When every value is valid and a
-//   send may happen (UpdatingControls clear, link Connected) the group's send runs with all
-//   values: every valid commit sends again, there is no comparison with a previous value.
+//   row says, gives the focus back to that edit and stops. When every value is valid and the
+//   program is not filling controls (UpdatingControls clear) the group's send runs with all
+//   values: it stores them in the model and sends them while the link is up. Every valid
+//   commit sends again, there is no comparison with a previous value.
 // - StepField (the arrows, auto-repeating) is guarded by Busy: it converts the text, moves it
 //   one step when the value lies inside the bounds in that direction, shows it (reals with one
 //   decimal, computed on the exact value) and commits. A value at or beyond a bound is left as

@@ -71,9 +71,10 @@ struct NumericFieldRules {
     // An empty text commits nothing and shows nothing.
     bool EmptyCommitsNothing = false;
 
-    // The send of a field that commits alone (a pair takes its send from MakePair). It runs
-    // only while MaySend() holds, unless SendChecksLinkItself says the operation looks at the
-    // link on its own (it is then called whatever UpdatingControls says).
+    // The send of a field that commits alone (a pair takes its send from MakePair): it stores
+    // the values, and sends them while the link is up. It runs only while MayCommit() holds,
+    // unless SendChecksLinkItself says the operation looks after that on its own (it is then
+    // called whatever UpdatingControls says).
     NumericSend Send{};
     bool SendChecksLinkItself = false;
     // Replaces the whole commit (a twin field that hands its text to the real one).

@@ -9,6 +9,8 @@ const QString QtFileDialogs::OpenFilters =
     QStringLiteral("Zelvar Config Files (*.zvc);;Any file (*.*)");
 const QString QtFileDialogs::SaveFilter = QStringLiteral("Zelvar Config Files (*.zvc)");
 const QString QtFileDialogs::DefaultSuffix = QStringLiteral("zvc");
+const QString QtFileDialogs::ComparisonReportFilter = QStringLiteral("Comparison Reports (*.csv)");
+const QString QtFileDialogs::ComparisonReportSuffix = QStringLiteral("csv");
 
 namespace {
 
@@ -46,13 +48,22 @@ QString QtFileDialogs::SaveFileName() {
     return Run(dialog, folder_);
 }
 
-QString QtFileDialogs::SaveReportFileName() {
+QString QtFileDialogs::SaveSupportReportName() {
     QFileDialog dialog(parent_.data());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(QStringLiteral("tarvel-support-report.txt"));
+    return Run(dialog, folder_);
+}
+
+QString QtFileDialogs::SaveComparisonReportName() {
+    QFileDialog dialog(parent_.data());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(ComparisonReportFilter);
+    dialog.setDefaultSuffix(ComparisonReportSuffix);
     return Run(dialog, folder_);
 }
 

@@ -14,12 +14,15 @@ public:
     static const QString OpenFilters; // "Zelvar Config Files (*.zvc)" and "Any file (*.*)"
     static const QString SaveFilter;  // "Zelvar Config Files (*.zvc)"
     static const QString DefaultSuffix;
+    static const QString ComparisonReportFilter; // "Comparison Reports (*.csv)"
+    static const QString ComparisonReportSuffix;
 
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
 
     QString OpenFileName() override;
     QString SaveFileName() override;
-    QString SaveReportFileName() override;
+    QString SaveSupportReportName() override;
+    QString SaveComparisonReportName() override;
 
 private:
     QPointer<QWidget> parent_;

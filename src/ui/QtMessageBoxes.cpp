@@ -39,6 +39,7 @@ bool QtMessageBoxes::Show(MessageKind kind, const QString& caption, const QStrin
         box.setEscapeButton(QMessageBox::No);
         break;
     case MessageKind::OkCancel:
+    case MessageKind::SaveDiscardCancel: // asked through AskSaveChoice
         box.setIcon(QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
@@ -48,6 +49,25 @@ bool QtMessageBoxes::Show(MessageKind kind, const QString& caption, const QStrin
     const int answer = box.exec();
     return kind == MessageKind::Information || answer == QMessageBox::Yes ||
            answer == QMessageBox::Ok;
+}
+
+SaveChoice QtMessageBoxes::AskSaveChoice(const QString& caption, const QString& text) {
+    QMessageBox box(Owner());
+    box.setWindowTitle(caption);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
 }
 
 } // namespace tarvel

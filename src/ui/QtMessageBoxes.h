@@ -22,6 +22,7 @@ public:
 
 private:
     bool Show(MessageKind kind, const QString& caption, const QString& text) override;
+    SaveChoice AskSaveChoice(const QString& caption, const QString& text) override;
     QWidget* Owner() const;
 
     QPointer<QWidget> parent_;

@@ -14,6 +14,8 @@
 #include "ui/TAboutBox.h"
 #include "ui/TConnectionHelpForm.h"
 #include "ui/TInfoForm.h"
+#include "ui/UnitsComparison.h"
+#include "ui/UnsavedChanges.h"
 #include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/DisplaySetupPage.h"
 #include "ui/pages/InformationPage.h"
@@ -98,6 +100,8 @@ TTarvelForm::TTarvelForm(Options options)
     context_.Link = link_.get();
     context_.Observer = linkObserver_.get();
     transfer_ = std::make_unique<ConfigurationTransfer>(*this);
+    unsaved_ = std::make_unique<UnsavedChanges>(*this, Caption, model_);
+    comparison_ = std::make_unique<UnitsComparison>(*this);
     connect(infoForm_, &TInfoForm::CancelClicked, this, [this] { link_->CancelOperation(); });
     tools_ = new ConnectionTools(*this, std::move(options.AskNetworkPort));
     ConnectPages();
@@ -277,6 +281,7 @@ TTarvelForm::PageControlHold::~PageControlHold() {
 void TTarvelForm::SetReadSendEnabled(bool enabled) {
     menu_->Action(QStringLiteral("ReadfromZelvars1"))->setEnabled(enabled);
     menu_->Action(QStringLiteral("SendCurrentSettingstoZelvars1"))->setEnabled(enabled);
+    menu_->Action(QStringLiteral("ComparewithZelvars1"))->setEnabled(enabled);
 }
 
 void TTarvelForm::ShowMessageText(const QString& text) {
@@ -385,7 +390,8 @@ void TTarvelForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TTarvelForm::FormCloseQuery() {
-    return messages_->YesNo(ExitQuestion, ExitCaption);
+    return messages_->YesNo(ExitQuestion, ExitCaption) &&
+           unsaved_->MayClose(*messages_, [this] { return transfer_->SaveFile(); });
 }
 
 void TTarvelForm::FormClose() {
@@ -460,6 +466,9 @@ void TTarvelForm::RunMenuCommand(MenuCommand command) {
     case MenuCommand::ReadFromZelvars:
         ReadfromZelvars1Click();
         break;
+    case MenuCommand::CompareWithZelvars:
+        ComparewithZelvars1Click();
+        break;
     case MenuCommand::Disconnect:
         DisconnectSerialCo1Click();
         break;
@@ -520,6 +529,10 @@ void TTarvelForm::DisconnectSerialCo1Click() {
 
 void TTarvelForm::ReadfromZelvars1Click() {
     transfer_->ReadAllSettings();
+}
+
+void TTarvelForm::ComparewithZelvars1Click() {
+    comparison_->Run();
 }
 
 void TTarvelForm::BaudMenuClick(int baud) {

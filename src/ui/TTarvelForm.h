@@ -37,6 +37,8 @@ class SourceSetupPage;
 class TAboutBox;
 class TConnectionHelpForm;
 class TInfoForm;
+class UnitsComparison;
+class UnsavedChanges;
 
 struct FormOptions {
     MessageBoxes* Messages = nullptr; // not owned; real message boxes when null
@@ -90,6 +92,9 @@ public:
     DeviceLink& Link() { return *link_; }
     LinkObserver& Observer();
     ConfigurationTransfer& Transfer() { return *transfer_; }
+    // What the window holds that no file holds; the title shows it.
+    UnsavedChanges& Unsaved() { return *unsaved_; }
+    UnitsComparison& Comparison() { return *comparison_; }
     bool Connected() const;
     bool IniLoaded() const { return iniLoaded_; }
     const QString& IniPath() const { return iniPath_; }
@@ -135,7 +140,8 @@ public:
     private:
         QPointer<TTarvelForm> form_;
     };
-    // "Read from Zelvar(s) ..." and "Send Current Settings to Zelvar(s)" go together.
+    // "Read from Zelvar(s) ...", "Compare with Zelvar(s) ..." and "Send Current Settings to
+    // Zelvar(s)" go together.
     void SetReadSendEnabled(bool enabled);
     // An information box with the application title; the text is kept as MessageText.
     void ShowMessageText(const QString& text);
@@ -166,6 +172,7 @@ public slots:
     void ZelvarconnectedtoSerialPortdirectly1Click();
     void DisconnectSerialCo1Click();
     void ReadfromZelvars1Click();
+    void ComparewithZelvars1Click();
     void BaudMenuClick(int baud); // 0: "Default values"
     void ParityMenuClick(Parity parity);
 
@@ -206,6 +213,8 @@ private:
     std::unique_ptr<LinkUser> linkUser_;
     std::unique_ptr<DeviceLink> link_; // destroyed before the view and the port it uses
     std::unique_ptr<ConfigurationTransfer> transfer_;
+    std::unique_ptr<UnsavedChanges> unsaved_;
+    std::unique_ptr<UnitsComparison> comparison_;
     std::function<bool()> connected_;
     int closeWaitMs_;
     UiContext context_;

@@ -35,8 +35,12 @@ struct UiContext {
     LinkObserver* Observer = nullptr;
 
     bool IsConnected() const { return Connected && Connected(); }
-    // A change may go to the units: the program is not filling controls and the link is up.
+    // An action may go to the units: the program is not filling controls and the link is up.
     bool MaySend() const { return !State.UpdatingControls && IsConnected(); }
+    // A value the user committed may be stored: the program is not filling controls. The
+    // encoders store first and send only while the link is up, so a value edited without a
+    // unit still reaches the model, and with it the configuration file.
+    bool MayCommit() const { return !State.UpdatingControls; }
 
     // An information box with the application title, kept as MessageText.
     void ShowMessage(const QString& text) const {

@@ -271,6 +271,9 @@ const QString BothDifferWarning =
     "\\rPlanning page values will be overwritten";
 const QString ExitQuestion = "box: Prendel - Tarvel :Confirm Exit | Are you sure you want to "
                              "exit this application? -> yes";
+const QString UnsavedDiscarded =
+    "box: Prendel - Tarvel :Unsaved Changes | The configuration has changes that were not saved "
+    "to a file. Do you want to save them before exiting? -> discard";
 
 // ----- Journeys -----
 
@@ -620,7 +623,8 @@ TEST(JourneyTest, RestartOpenTheSavedFileSendItAndSystemSave) {
 }
 
 // A laptop wired straight to one unit: no search at start, then "Zelvar connected to Serial
-// Port directly", a test pattern with its grid, the basic gamma and a phase, and disconnect.
+// Port directly", a test pattern with its grid, the basic gamma and a phase, and disconnect;
+// the edits were saved nowhere, so the exit asks about them (Discard).
 TEST(JourneyTest, ADirectConnectionToOneUnit) {
     Rig rig;
     ASSERT_TRUE(rig.Directory.isValid());
@@ -644,7 +648,7 @@ TEST(JourneyTest, ADirectConnectionToOneUnit) {
             "enter PhaseEdit",
             "menu DisconnectSerialCo1",
             "show ReadfromZelvars1 SendCurrentSettingstoZelvars1 MainStatusLabel",
-            "answer yes",
+            "answer yes discard",
             "close",
         },
         rig.Ports());
@@ -672,6 +676,8 @@ TEST(JourneyTest, ADirectConnectionToOneUnit) {
                   "SendCurrentSettingstoZelvars1: disabled",
                   "MainStatusLabel: Note: No Zelvar communication established yet.",
                   ExitQuestion,
+                  // The edits since the read were saved nowhere.
+                  UnsavedDiscarded,
               }))
         << run.Report.toStdString();
 

@@ -204,7 +204,7 @@ TEST_F(ConnectionStatusTest, ANetworkSessionThatLosesItsServerMidSendStaysUsable
     const QString path = directory.FilePath("support report.txt");
     dialogs.Choose(path);
     Menu("SaveSupportReport1");
-    EXPECT_EQ(dialogs.Shown, QStringList{"save"});
+    EXPECT_EQ(dialogs.Shown, QStringList{"support report"});
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList report = QString::fromUtf8(file.readAll()).split('\n');

@@ -3,6 +3,7 @@
 
 #include "FormLinkRig.h"
 
+#include "config/ConfigurationDiff.h"
 #include "protocol/CommandEncoding.h"
 
 #include "ui/FieldEdit.h"
@@ -345,7 +346,9 @@ TEST_F(DisplaySetupLinkTest, TabbingThroughAChannelSendsEachValueAgain) {
     EXPECT_TRUE(rig.Boxes.Texts().isEmpty());
 }
 
-TEST_F(DisplaySetupLinkTest, WhileDisconnectedNothingIsSentAndTheModelKeepsItsValues) {
+// Without a link every committed value is stored as its send would store it (both units for
+// the unit-wide ones), and nothing goes out; the actions do nothing at all.
+TEST_F(DisplaySetupLinkTest, WhileDisconnectedNothingIsSentAndTheModelTakesEveryCommittedValue) {
     Start();
     AdvancedView();
     page->SetServiceView(true);
@@ -360,18 +363,44 @@ TEST_F(DisplaySetupLinkTest, WhileDisconnectedNothingIsSentAndTheModelKeepsItsVa
     rig.Find<QCheckBox>("LEdgeFeathering3CheckBox")->click();
     rig.Find<SpinButtons>("RGammaWidth3UpDown")->UpButton()->click();
     rig.Find<QCheckBox>("BasicEdgeFeatheringCheckBox")->click();
+    // The advanced box still switches the view; the units read were in basic mode.
     rig.Find<QCheckBox>("AdvanceModeCheckBox")->click();
+    EXPECT_TRUE(rig.Find<QWidget>("EdgeFeather3GroupBox")->isHidden());
+    rig.Find<QCheckBox>("AdvanceModeCheckBox")->click();
+    EXPECT_FALSE(rig.Find<QWidget>("EdgeFeather3GroupBox")->isHidden());
     rig.Find<QRadioButton>("FeatherRadioGroupItem1")->click();
     rig.Find<QCheckBox>("EnDataDoubleCheckBox")->click();
     rig.Find<QPushButton>("DisplaySetupSystemSaveButton")->click();
     rig.Find<QPushButton>("ResetButton")->click();
     EXPECT_TRUE(Sent().empty());
-    EXPECT_TRUE(rig.Form->Model().Channels == before.Channels);
     EXPECT_EQ(Edit("Black3Edit")->text(), "99");
     EXPECT_EQ(Edit("RGammaWidth3Edit")->text(), "257");
     EXPECT_TRUE(rig.Boxes.Texts().isEmpty()) << rig.Boxes.Texts().join(" | ").toStdString();
-    // The advanced box still switches the view.
-    EXPECT_TRUE(rig.Find<QWidget>("EdgeFeather3GroupBox")->isHidden());
+
+    const auto on = [this](const char* box) {
+        return rig.Find<QCheckBox>(box)->isChecked() ? std::string("on") : std::string("off");
+    };
+    std::vector<std::string> changed;
+    for (const SettingDifference& d : DiffConfigurations(before, rig.Form->Model())) {
+        changed.push_back(std::to_string(d.Unit) + "/" + std::to_string(d.Screen) + " " +
+                          std::string(d.Row->Key) + " " + d.ValueB);
+    }
+    const std::string basic = on("BasicEdgeFeatheringCheckBox");
+    const std::string doubling = on("EnDataDoubleCheckBox");
+    EXPECT_EQ(changed, (Lines{
+                           "1/0 dataDoubling " + doubling,
+                           "1/0 controlMode Adv",
+                           "1/0 basicFeatherOn " + basic,
+                           "1/0 featherCurve Linear",
+                           "1/3 blackLevel 99",
+                           "1/3 leftFeatherOn " + on("LEdgeFeathering3CheckBox"),
+                           "1/3 leftGamma 3.3",
+                           "1/3 rightGammaWidth 257",
+                           "2/0 dataDoubling " + doubling,
+                           "2/0 controlMode Adv",
+                           "2/0 basicFeatherOn " + basic,
+                           "2/0 featherCurve Linear",
+                       }));
 }
 
 TEST_F(DisplaySetupLinkTest, TheWholeConfigurationSendTakesEachValueFromTheControls) {

@@ -214,10 +214,14 @@ TEST_F(NumericFieldTest, ClickingAnotherControlCommits) {
     EXPECT_EQ(sent, (std::vector<Sent>{{"LGamma1", {3.5}}}));
 }
 
-TEST_F(NumericFieldTest, NothingIsSentWhileDisconnectedOrWhileTheProgramFillsControls) {
+// The group's send stores the value and sends it only while the link is up, so a value edited
+// without a unit still reaches it; a value the program writes while it fills controls does not.
+TEST_F(NumericFieldTest, WithoutALinkTheSendStillStoresButNothingWhileTheProgramFillsControls) {
     connected = false;
     Type("Black1", "12");
     Tab();
+    EXPECT_EQ(sent, (std::vector<Sent>{{"Black1", {12}}}));
+    sent.clear();
     connected = true;
     state.UpdatingControls = true;
     Type("Black1", "13");

@@ -5,7 +5,11 @@
 
 #include "PageRig.h"
 
+#include "ui/ComparisonDialog.h"
+#include "ui/ConfigurationTransfer.h"
 #include "ui/TInfoForm.h"
+#include "ui/UnitsComparison.h"
+#include "ui/UpdatingControlsGuard.h"
 #include "ui/pages/SourceSetupPage.h"
 
 #include <QAction>
@@ -148,6 +152,67 @@ TEST(OperationCancelTest, CancelDuringTheWholeSendThenTheReadWorks) {
     EXPECT_EQ(rig.Sent().first(), "NZV");
     EXPECT_TRUE(rig.Form->Model().System.ReadValid);
     EXPECT_EQ(rig.Form->State().Busy, 0);
+}
+
+// "Compare with Zelvar(s) ..." reads and sends as the other operations do, with the progress
+// window's Cancel: a cancelled read opens no dialog and leaves the window as it was; a
+// cancelled "Send Tarvel's values" is not followed by a read nobody asked for, and what the
+// table shows of the units can then no longer be taken.
+TEST(OperationCancelTest, CancelDuringTheComparisonsReadAndItsSend) {
+    PageRig rig(Quarter);
+    ASSERT_TRUE(rig.Connect({"--mode", "controller", "--units", "1", "--delay-ms", "100"}));
+    ASSERT_TRUE(rig.ReadUnits());
+    TTarvelForm& form = *rig.Form;
+    form.Model().Channels.Output(1, 2).LeftGamma = 3.5f;
+    form.Model().Channels.Output(1, 3).BlackLevel = 40;
+    {
+        UpdatingControlsGuard updating(form.State());
+        form.Transfer().FillPagesFromModel();
+    }
+    rig.Boxes.Clear();
+    const SettingsModel before = form.Model();
+    QList<QByteArray> written;
+    QObject::connect(&form.Port(), &SerialPort::Written, &form,
+                     [&written](const QByteArray& bytes) { written << bytes; });
+    {
+        SCOPED_TRACE("the read, cancelled while the unit is queried");
+        CancelOnWrite clicker(
+            rig, [](const QByteArray& bytes) { return bytes.contains("SYINFOZV"); }, 0);
+        form.MenuAction("ComparewithZelvars1")->trigger();
+        EXPECT_TRUE(clicker.Shown);
+        EXPECT_EQ(clicker.Text, "Tarvel querying Zelvar(s). Please wait....");
+        EXPECT_EQ(rig.Boxes.Texts(), QStringList{"Reading cancelled after 0 of 1 Zelvar(s). The "
+                                                 "settings shown are those from before."});
+        EXPECT_EQ(form.Comparison().Dialog(), nullptr);
+        EXPECT_TRUE(form.Model().Channels == before.Channels);
+        EXPECT_EQ(form.State().Busy, 0);
+        EXPECT_FALSE(form.InfoForm().isVisible());
+    }
+    rig.Boxes.Clear();
+    form.MenuAction("ComparewithZelvars1")->trigger();
+    ComparisonDialog* dialog = form.Comparison().Dialog();
+    ASSERT_NE(dialog, nullptr) << rig.Boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(dialog->ShownRows().size(), 2u);
+    {
+        SCOPED_TRACE("the send of the two differences, cancelled at its first command");
+        written.clear();
+        CancelOnWrite clicker(
+            rig, [](const QByteArray&) { return true; }, 0);
+        dialog->findChild<QPushButton*>("SendTarvelValuesButton")->click();
+        EXPECT_TRUE(clicker.Shown);
+        EXPECT_EQ(rig.Boxes.Texts(),
+                  QStringList{"Sending cancelled after 0 of 2 commands. The Zelvar(s) hold only "
+                              "part of the current settings."});
+        // The first command alone (its pieces: PASS, the command, the checksum, the ends).
+        const QByteArray line = written.join();
+        EXPECT_TRUE(line.startsWith("PASS *1BLKGN 3 40!")) << line.toStdString();
+        EXPECT_EQ(line.count('!'), 1) << "no read after it: " << line.toStdString();
+        ASSERT_EQ(form.Comparison().Dialog(), dialog);
+        EXPECT_TRUE(dialog->findChild<QPushButton*>("SendTarvelValuesButton")->isEnabled());
+        EXPECT_FALSE(dialog->findChild<QPushButton*>("TakeUnitsValuesButton")->isEnabled());
+        EXPECT_EQ(form.State().Busy, 0);
+    }
+    dialog->reject();
 }
 
 } // namespace

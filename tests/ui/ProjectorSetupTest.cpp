@@ -235,7 +235,7 @@ TEST_F(ProjectorSetupTest, AFillSendsNothingButClearsTheTaskGroups) {
     EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(ProjectorSetupTest, WhileDisconnectedATaskChoiceChangesOnlyTheModelAndTheLists) {
+TEST_F(ProjectorSetupTest, WhileDisconnectedAChoiceChangesOnlyTheModelAndTheLists) {
     Start();
     rig.Link->Disconnect();
     Radio(4, 6)->click();
@@ -243,9 +243,10 @@ TEST_F(ProjectorSetupTest, WhileDisconnectedATaskChoiceChangesOnlyTheModelAndThe
         EXPECT_EQ(List(channel)->currentText(), "Horizontal Bars");
         EXPECT_EQ(rig.Form->Model().Channels.Output(ScreenToUnitChannel(channel)).TestPattern, 4);
     }
-    // A channel's own choice neither sends nor stores.
+    // A channel's own choice is stored for that channel alone, and not sent either.
     List(3)->setCurrentIndex(7);
-    EXPECT_EQ(rig.Form->Model().Channels.Output(1, 3).TestPattern, 4);
+    EXPECT_EQ(rig.Form->Model().Channels.Output(1, 3).TestPattern, 7);
+    EXPECT_EQ(rig.Form->Model().Channels.Output(1, 2).TestPattern, 4);
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(rig.Boxes.Texts().isEmpty());
 }

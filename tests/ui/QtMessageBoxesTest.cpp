@@ -77,6 +77,23 @@ TEST(QtMessageBoxesTest, QuestionsReturnTheButtonAndEscapeMeansNoOrCancel) {
     EXPECT_FALSE(ui.OkCancel("Retry?", "COM Port error"));
     buttons.sort();
     EXPECT_EQ(buttons, QStringList({"Cancel", "Ok"}));
+
+    // Save, Discard and Cancel: each button its answer, Escape Cancel.
+    WhenBoxShows([](QMessageBox* box) { box->button(QMessageBox::Save)->click(); });
+    EXPECT_EQ(ui.SaveDiscardCancel("Save?"), SaveChoice::Save);
+    WhenBoxShows([](QMessageBox* box) { box->button(QMessageBox::Discard)->click(); });
+    EXPECT_EQ(ui.SaveDiscardCancel("Save?"), SaveChoice::Discard);
+    QString title;
+    int count = 0;
+    WhenBoxShows([&](QMessageBox* box) {
+        title = box->windowTitle();
+        count = static_cast<int>(box->buttons().size());
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(ui.SaveDiscardCancel("Save?", "Prendel - Tarvel :Unsaved Changes"),
+              SaveChoice::Cancel);
+    EXPECT_EQ(title, "Prendel - Tarvel :Unsaved Changes");
+    EXPECT_EQ(count, 3);
 }
 
 } // namespace

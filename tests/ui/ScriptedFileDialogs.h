@@ -16,8 +16,10 @@ public:
 
     QString OpenFileName() override { return Next(QStringLiteral("open")); }
     QString SaveFileName() override { return Next(QStringLiteral("save")); }
+    QString SaveSupportReportName() override { return Next(QStringLiteral("support report")); }
+    QString SaveComparisonReportName() override { return Next(QStringLiteral("report")); }
 
-    // "open" and "save", one per dialog shown.
+    // "open", "save", "support report" and "report", one per dialog shown.
     QStringList Shown;
 
 private:

@@ -158,10 +158,11 @@ TEST_F(TTarvelFormTest, TheMenuHoldsEveryItemWithItsTickAndState) {
     const auto menu = [&](const char* name) { return Entries(Control<QMenu>(name)); };
     EXPECT_EQ(menu("File1"), (QStringList{"Open Configuration File", "Save Configuration to File",
                                           "Send Current Settings to Zelvar(s) (off)", "Exit"}));
-    EXPECT_EQ(
-        menu("SerialPort1"),
-        (QStringList{"Settings (Adv users only) >", "Search for Zelvar(s) ... >", "Network Port...",
-                     "Read from Zelvar(s) ... (off)", "---", "Disconnect Serial Communication"}));
+    EXPECT_EQ(menu("SerialPort1"),
+              (QStringList{"Settings (Adv users only) >", "Search for Zelvar(s) ... >",
+                           "Network Port...", "Read from Zelvar(s) ... (off)",
+                           "Compare with Zelvar(s) ... (off)", "---",
+                           "Disconnect Serial Communication"}));
     EXPECT_EQ(menu("SettingsAdvusersonly1"), (QStringList{"COM Port >", "Baud >", "Parity >"}));
     EXPECT_EQ(menu("COMPort1"), (QStringList{"Search (COM 1 && COM 2) [x]", "COM 3", "COM 4",
                                              "COM 5", "COM 6", "COM 7"}));
@@ -361,13 +362,15 @@ TEST_F(TTarvelFormTest, TheHiddenLinkControlsShowAndDriveTheLinksSettings) {
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
-TEST_F(TTarvelFormTest, ReadAndSendAreEnabledTogether) {
+TEST_F(TTarvelFormTest, ReadCompareAndSendAreEnabledTogether) {
     Create();
     form->SetReadSendEnabled(true);
     EXPECT_TRUE(Item("ReadfromZelvars1")->isEnabled());
+    EXPECT_TRUE(Item("ComparewithZelvars1")->isEnabled());
     EXPECT_TRUE(Item("SendCurrentSettingstoZelvars1")->isEnabled());
     form->SetReadSendEnabled(false);
     EXPECT_FALSE(Item("ReadfromZelvars1")->isEnabled());
+    EXPECT_FALSE(Item("ComparewithZelvars1")->isEnabled());
     EXPECT_FALSE(Item("SendCurrentSettingstoZelvars1")->isEnabled());
 }
 

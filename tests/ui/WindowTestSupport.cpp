@@ -48,9 +48,15 @@ bool RecordingQtMessageBoxes::Show(MessageKind kind, const QString& caption, con
     case MessageKind::YesNo:
         return boxes_.YesNo(text, caption);
     case MessageKind::OkCancel:
+    case MessageKind::SaveDiscardCancel:
         return boxes_.OkCancel(text, caption);
     }
     return false;
+}
+
+SaveChoice RecordingQtMessageBoxes::AskSaveChoice(const QString& caption, const QString& text) {
+    Texts << text;
+    return boxes_.SaveDiscardCancel(text, caption);
 }
 
 WorkingDirectory::WorkingDirectory() : previous_(QDir::currentPath()) {

@@ -55,6 +55,7 @@ public:
 
 private:
     bool Show(MessageKind kind, const QString& caption, const QString& text) override;
+    SaveChoice AskSaveChoice(const QString& caption, const QString& text) override;
 
     QtMessageBoxes boxes_;
 };

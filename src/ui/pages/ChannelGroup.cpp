@@ -448,7 +448,7 @@ void ChannelGroup::TestPatternChange() {
     const int pattern = testPattern_->currentIndex();
     CommandEncoders* encoders = Encoders(context_);
     // An index outside the list (a code the unit reported but the list lacks) is not sent.
-    if (!context_.MaySend() || encoders == nullptr || pattern < 0) {
+    if (!context_.MayCommit() || encoders == nullptr || pattern < 0) {
         return;
     }
     encoders->SendTestPattern(unitChannel_.Unit, unitChannel_.Channel, pattern,

@@ -461,7 +461,7 @@ std::optional<double> DisplaySetupPage::BasicGammaForSend() {
 
 void DisplaySetupPage::BasicEdgeFeatheringCheckBoxClick() {
     BusyGuard busy(Context().State);
-    if (!busy || !Context().MaySend()) {
+    if (!busy || !Context().MayCommit()) {
         return;
     }
     const std::optional<double> gamma = BasicGammaForSend();
@@ -484,7 +484,7 @@ void DisplaySetupPage::AdvanceModeCheckBoxClick() {
     if (!busy) {
         return;
     }
-    if (Context().MaySend()) {
+    if (Context().MayCommit()) {
         const int mode = advancedBox_->isChecked() ? 1 : 0;
         // Each unit's outputs are read back afterwards and the page refilled.
         const QPointer<DisplaySetupPage> self(this);
@@ -505,7 +505,7 @@ void DisplaySetupPage::AdvanceModeCheckBoxClick() {
 
 void DisplaySetupPage::FeatherRadioGroupClick() {
     BusyGuard busy(Context().State);
-    if (!busy || !Context().MaySend()) {
+    if (!busy || !Context().MayCommit()) {
         return;
     }
     const char curve = FeatherCurveLetter(featherCurve_->checkedId());
@@ -516,7 +516,7 @@ void DisplaySetupPage::FeatherRadioGroupClick() {
 
 void DisplaySetupPage::EnDataDoubleCheckBoxClick() {
     BusyGuard busy(Context().State);
-    if (!busy || !Context().MaySend()) {
+    if (!busy || !Context().MayCommit()) {
         return;
     }
     const int on = dataDoubleBox_->isChecked() ? 1 : 0;

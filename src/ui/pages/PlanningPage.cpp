@@ -130,6 +130,11 @@ void Select(QComboBox* list, int index) {
     }
 }
 
+// Unit 2 takes the value after unit 1 did: sent, or (without a link) stored only.
+bool UnitTookIt(SendResult result) {
+    return result == SendResult::Done || result == SendResult::NotSent;
+}
+
 } // namespace
 
 PlanningPage::PlanningPage(const UiContext& context, QWidget* parent)
@@ -663,22 +668,21 @@ bool PlanningPage::CheckUnitCountForMode() {
 }
 
 void PlanningPage::SendProjectorCount(int count) {
-    if (!Context().MaySend() || Context().Link == nullptr) {
+    if (!Context().MayCommit() || Context().Link == nullptr) {
         return;
     }
     CommandEncoders& encoders = Context().Link->Encoders();
-    if (encoders.SendProjectors(1, 0, count) == SendResult::Done &&
-        Context().Model.System.UnitCount == 2) {
+    if (UnitTookIt(encoders.SendProjectors(1, 0, count)) && Context().Model.System.UnitCount == 2) {
         encoders.SendProjectors(2, 1, count);
     }
 }
 
 void PlanningPage::SendDisplayAlignment(int alignmentIndex, int overlapWidth) {
-    if (!Context().MaySend() || Context().Link == nullptr) {
+    if (!Context().MayCommit() || Context().Link == nullptr) {
         return;
     }
     CommandEncoders& encoders = Context().Link->Encoders();
-    if (encoders.SendDisplay(1, alignmentIndex, overlapWidth) == SendResult::Done &&
+    if (UnitTookIt(encoders.SendDisplay(1, alignmentIndex, overlapWidth)) &&
         Context().Model.System.UnitCount == 2) {
         encoders.SendDisplay(2, alignmentIndex, overlapWidth);
     }

@@ -371,7 +371,7 @@ void SeamRemovalPage::SeamBridgeAllConfigCheckBoxClick() {
         return;
     }
     const bool checked = bridgeAll_->isChecked();
-    if (Context().MaySend()) {
+    if (Context().MayCommit()) {
         const UnitsSent sent =
             SendToUnits(Context(), this, [checked](CommandEncoders& encoders, int unit) {
                 return encoders.SendSeamBridge(unit, checked ? 1 : 0);
@@ -389,7 +389,7 @@ void SeamRemovalPage::SeamBridgeSingleConfigCheckBoxClick() {
         return;
     }
     CommandEncoders* encoders = Encoders(Context());
-    if (encoders != nullptr && Context().MaySend()) {
+    if (encoders != nullptr && Context().MayCommit()) {
         encoders->SendSeamBridge(Selected().Unit, bridgeSingle_->isChecked() ? 1 : 0);
     }
 }
