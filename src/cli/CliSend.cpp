@@ -5,6 +5,7 @@
 #include "cli/ConfigurationText.h"
 #include "cli/Console.h"
 #include "cli/SendCoverage.h"
+#include "config/ChangedSend.h"
 #include "config/ConfigurationDiff.h"
 #include "config/InputColours.h"
 #include "config/PlanningLists.h"
@@ -186,7 +187,8 @@ ExitCode CliSend::Run() {
     std::vector<SettingDifference> differences;
     if (options_.ChangesOnly) {
         differences = DiffAgainstUnits(loaded_, before);
-        plan = ChangedStepsOnly(whole, differences);
+        // The steps the window's comparison would send: what the send stores, against the units.
+        plan = StepsThatChangeUnits(whole, file_, before);
         console_.Note(QStringLiteral("%1 from the file; %2 to send")
                           .arg(Plural(differences.size(), "setting differs", "settings differ"),
                                Plural(plan.Steps.size(), "step", "steps")));
