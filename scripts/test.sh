@@ -40,7 +40,7 @@ for s in $stages; do
             ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:intercept_strndup=0 \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             LSAN_OPTIONS=suppressions="$root/tests/sanitizers/lsan.supp":print_suppressions=0 \
-            ctest --output-on-failure --parallel 3 --timeout 600)
+            ctest --output-on-failure --parallel 4 --timeout 600)
         ;;
     fuzz)
         stage "fuzz targets, bounded runs"
