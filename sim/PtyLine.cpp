@@ -1,5 +1,7 @@
 #include "PtyLine.h"
 
+#include "SystemError.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -14,10 +16,6 @@
 namespace tarvel {
 
 namespace {
-
-std::string SystemError(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
 
 constexpr std::array<std::pair<speed_t, int>, 16> Rates{{
     {B50, 50},

@@ -1,6 +1,7 @@
 #include "SimServer.h"
 
 #include "Simulator.h"
+#include "SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -29,10 +30,6 @@ std::int64_t NowMs() {
 constexpr std::int64_t HangUpSettleMs = 50;
 constexpr std::int64_t HangUpGraceMs = 1000;
 constexpr int HangUpPollMs = 5;
-
-std::string SystemError(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
 
 } // namespace
 

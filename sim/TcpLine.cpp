@@ -1,5 +1,7 @@
 #include "TcpLine.h"
 
+#include "SystemError.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstdint>
@@ -17,10 +19,6 @@
 namespace tarvel {
 
 namespace {
-
-std::string SystemError(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
 
 void SetNonBlocking(int fd) {
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
