@@ -1,10 +1,6 @@
 #include "platform/QtSerialPort.h"
 
-#include "platform/PortList.h"
-#include "platform/Waiter.h"
-
 #include <QFileInfo>
-#include <QPointer>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -42,8 +38,8 @@ bool IsFailure(QSerialPort::SerialPortError error) {
 
 } // namespace
 
-QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent), port_(new QSerialPort(this)) {
-    connect(port_, &QSerialPort::readyRead, this, &QtSerialPort::OnReadyRead);
+QtSerialPort::QtSerialPort(QObject* parent)
+    : StreamSerialPort(new QSerialPort, parent), port_(static_cast<QSerialPort*>(Stream())) {
     connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
 }
 
@@ -51,21 +47,6 @@ QtSerialPort::~QtSerialPort() {
     // Closed quietly: nobody is left to hear about it.
     disconnect(port_, nullptr, this, nullptr);
     port_->close();
-}
-
-bool QtSerialPort::SetComNumber(int comNumber) {
-    if (comNumber < FirstComNumber || comNumber > LastComNumber) {
-        return false;
-    }
-    if (comNumber != comNumber_ && IsOpen()) {
-        Close();
-    }
-    comNumber_ = comNumber;
-    return true;
-}
-
-QString QtSerialPort::DeviceFor(int comNumber) const {
-    return PortList::DeviceFor(comNumber);
 }
 
 bool QtSerialPort::ComNumberExists(int comNumber) const {
@@ -126,7 +107,7 @@ PortOpenResult QtSerialPort::Open() {
     }
 
     device_ = result.Device;
-    input_.clear();
+    ClearInput();
     failureReported_ = false;
     linesSupported_.reset();
     emit OpenChanged(true);
@@ -157,7 +138,7 @@ void QtSerialPort::Close() {
     }
     port_->close();
     port_->clearError();
-    input_.clear();
+    ClearInput();
     emit OpenChanged(false);
 }
 
@@ -165,72 +146,19 @@ bool QtSerialPort::IsOpen() const {
     return port_->isOpen();
 }
 
-bool QtSerialPort::SetBaud(int baud) {
-    if (!IsSupportedBaud(baud)) {
-        return false;
-    }
-    baud_ = baud;
-    return !IsOpen() || port_->setBaudRate(baud);
+bool QtSerialPort::ApplyBaud(int baud) {
+    return port_->setBaudRate(baud);
 }
 
-bool QtSerialPort::SetParity(Parity parity) {
-    const int code = static_cast<int>(parity);
-    if (code < static_cast<int>(Parity::None) || code > static_cast<int>(Parity::Space)) {
-        return false;
-    }
-    parity_ = parity;
-    return !IsOpen() || port_->setParity(ToQt(parity));
+bool QtSerialPort::ApplyParity(Parity parity) {
+    return port_->setParity(ToQt(parity));
 }
 
-void QtSerialPort::SetInputFlowThresholds(int stopAt, int resumeAt) {
-    flowStop_ = stopAt;
-    flowResume_ = resumeAt;
+void QtSerialPort::DiscardStreamInput() {
+    port_->clear(QSerialPort::Input);
 }
 
-void QtSerialPort::DiscardInput() {
-    input_.clear();
-    if (IsOpen()) {
-        port_->readAll();
-        port_->clear(QSerialPort::Input);
-    }
-}
-
-QByteArray QtSerialPort::Read(int count) {
-    if (count <= 0) {
-        return QByteArray();
-    }
-    QByteArray block = input_.left(count);
-    input_.remove(0, block.size());
-    return block;
-}
-
-std::uint16_t QtSerialPort::OutputFreeSpace() const {
-    if (!IsOpen()) {
-        return 0;
-    }
-    const qint64 free = OutputBufferSize - port_->bytesToWrite();
-    return static_cast<std::uint16_t>(std::clamp<qint64>(free, 0, 0xFFFF));
-}
-
-bool QtSerialPort::Write(const QByteArray& bytes) {
-    if (!IsOpen()) {
-        return false;
-    }
-    if (bytes.isEmpty()) {
-        return true;
-    }
-    if (!WriteToDriver(bytes)) {
-        return false;
-    }
-    emit Written(bytes);
-    // Hand the bytes to the driver now rather than at the next event-loop pass; a failure
-    // here closes the port like any other.
-    QPointer<QtSerialPort> self(this);
-    port_->flush();
-    return self && IsOpen();
-}
-
-bool QtSerialPort::WriteToDriver(const QByteArray& bytes) {
+bool QtSerialPort::WriteToStream(const QByteArray& bytes) {
 #ifdef Q_OS_UNIX
     // With nothing queued, hand the bytes straight to the driver: QSerialPort's buffered write
     // costs an extra event-loop pass (its write notifier) per command. Whatever the driver
@@ -257,25 +185,8 @@ bool QtSerialPort::WriteToDriver(const QByteArray& bytes) {
     return port_->write(bytes) == bytes.size();
 }
 
-bool QtSerialPort::WaitForString(const QByteArray& text, int timeoutMs, QByteArray* consumed) {
-    if (!IsOpen()) {
-        return false;
-    }
-    QPointer<QtSerialPort> self(this);
-    Waiter::WaitUntil([this, &text] { return !IsOpen() || input_.contains(text); },
-                      std::max(timeoutMs, 0), this);
-    if (!self || !IsOpen()) {
-        return false;
-    }
-    const qsizetype at = input_.indexOf(text);
-    if (at < 0) {
-        return false;
-    }
-    if (consumed != nullptr) {
-        *consumed = input_.left(at + text.size());
-    }
-    input_.remove(0, at + text.size());
-    return true;
+void QtSerialPort::Flush() {
+    port_->flush();
 }
 
 ModemLines QtSerialPort::LineStates() {
@@ -299,54 +210,6 @@ ModemLines QtSerialPort::LineStates() {
     lines.Dcd = pins.testFlag(QSerialPort::DataCarrierDetectSignal);
     lines.Cts = pins.testFlag(QSerialPort::ClearToSendSignal);
     return lines;
-}
-
-void QtSerialPort::OnReadyRead() {
-    QPointer<QtSerialPort> self(this);
-    if (Pull() && self) {
-        ReportAvailable();
-    }
-}
-
-bool QtSerialPort::Pull() {
-    const QByteArray chunk = port_->readAll();
-    if (chunk.isEmpty()) {
-        return false;
-    }
-    input_.append(chunk);
-    if (input_.size() > InputBufferLimit) {
-        input_.remove(0, input_.size() - InputBufferLimit);
-    }
-    emit Received(chunk);
-    return true;
-}
-
-void QtSerialPort::ReportAvailable() {
-    if (reporting_) {
-        arrivedWhileReporting_ = true;
-        return;
-    }
-    QPointer<QtSerialPort> self(this);
-    reporting_ = true;
-    do {
-        arrivedWhileReporting_ = false;
-        if (input_.isEmpty()) {
-            break;
-        }
-        emit DataAvailable(static_cast<int>(input_.size()));
-        if (!self) {
-            return;
-        }
-        // QSerialPort does not emit readyRead again while a slot of it is still running, so
-        // bytes that came during a long DataAvailable slot wait in its buffer: fetch them now.
-        if (IsOpen() && port_->bytesAvailable() > 0 && Pull()) {
-            if (!self) {
-                return;
-            }
-            arrivedWhileReporting_ = true;
-        }
-    } while (arrivedWhileReporting_);
-    reporting_ = false;
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {

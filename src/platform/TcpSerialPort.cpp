@@ -1,7 +1,6 @@
 #include "platform/TcpSerialPort.h"
 
 #include "platform/NetworkAddress.h"
-#include "platform/PortList.h"
 #include "platform/Waiter.h"
 
 #include <QDeadlineTimer>
@@ -13,8 +12,8 @@
 
 namespace tarvel {
 
-TcpSerialPort::TcpSerialPort(QObject* parent) : SerialPort(parent), socket_(new QTcpSocket(this)) {
-    connect(socket_, &QTcpSocket::readyRead, this, &TcpSerialPort::OnReadyRead);
+TcpSerialPort::TcpSerialPort(QObject* parent)
+    : StreamSerialPort(new QTcpSocket, parent), socket_(static_cast<QTcpSocket*>(Stream())) {
     connect(socket_, &QTcpSocket::errorOccurred, this, &TcpSerialPort::OnSocketFailure);
     connect(socket_, &QTcpSocket::disconnected, this, &TcpSerialPort::OnSocketFailure);
 }
@@ -23,21 +22,6 @@ TcpSerialPort::~TcpSerialPort() {
     // Closed quietly: nobody is left to hear about it.
     disconnect(socket_, nullptr, this, nullptr);
     socket_->abort();
-}
-
-bool TcpSerialPort::SetComNumber(int comNumber) {
-    if (comNumber < FirstComNumber || comNumber > LastComNumber) {
-        return false;
-    }
-    if (comNumber != comNumber_ && IsOpen()) {
-        Close();
-    }
-    comNumber_ = comNumber;
-    return true;
-}
-
-QString TcpSerialPort::DeviceFor(int comNumber) const {
-    return PortList::DeviceFor(comNumber);
 }
 
 bool TcpSerialPort::ComNumberExists(int comNumber) const {
@@ -103,7 +87,7 @@ PortOpenResult TcpSerialPort::Open() {
     // Commands are a few bytes each and wait for their reply: send them at once.
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     device_ = result.Device;
-    input_.clear();
+    ClearInput();
     failureReported_ = false;
     open_ = true;
     emit OpenChanged(true);
@@ -133,142 +117,17 @@ void TcpSerialPort::Close() {
         return;
     }
     open_ = false;
-    input_.clear();
+    ClearInput();
     socket_->abort();
     emit OpenChanged(false);
 }
 
-bool TcpSerialPort::SetBaud(int baud) {
-    if (!IsSupportedBaud(baud)) {
-        return false;
-    }
-    baud_ = baud;
-    return true;
+bool TcpSerialPort::WriteToStream(const QByteArray& bytes) {
+    return socket_->write(bytes) == bytes.size();
 }
 
-bool TcpSerialPort::SetParity(Parity parity) {
-    const int code = static_cast<int>(parity);
-    if (code < static_cast<int>(Parity::None) || code > static_cast<int>(Parity::Space)) {
-        return false;
-    }
-    parity_ = parity;
-    return true;
-}
-
-void TcpSerialPort::SetInputFlowThresholds(int stopAt, int resumeAt) {
-    flowStop_ = stopAt;
-    flowResume_ = resumeAt;
-}
-
-void TcpSerialPort::DiscardInput() {
-    input_.clear();
-    if (open_) {
-        socket_->readAll();
-    }
-}
-
-QByteArray TcpSerialPort::Read(int count) {
-    if (count <= 0) {
-        return QByteArray();
-    }
-    QByteArray block = input_.left(count);
-    input_.remove(0, block.size());
-    return block;
-}
-
-std::uint16_t TcpSerialPort::OutputFreeSpace() const {
-    if (!open_) {
-        return 0;
-    }
-    const qint64 free = OutputBufferSize - socket_->bytesToWrite();
-    return static_cast<std::uint16_t>(std::clamp<qint64>(free, 0, 0xFFFF));
-}
-
-bool TcpSerialPort::Write(const QByteArray& bytes) {
-    if (!open_) {
-        return false;
-    }
-    if (bytes.isEmpty()) {
-        return true;
-    }
-    if (socket_->write(bytes) != bytes.size()) {
-        return false;
-    }
-    emit Written(bytes);
-    // Hand the bytes to the system now rather than at the next event-loop pass; a failure
-    // here closes the port like any other.
-    const QPointer<TcpSerialPort> self(this);
+void TcpSerialPort::Flush() {
     socket_->flush();
-    return self && open_;
-}
-
-bool TcpSerialPort::WaitForString(const QByteArray& text, int timeoutMs, QByteArray* consumed) {
-    if (!open_) {
-        return false;
-    }
-    const QPointer<TcpSerialPort> self(this);
-    Waiter::WaitUntil([this, &text] { return !open_ || input_.contains(text); },
-                      std::max(timeoutMs, 0), this);
-    if (!self || !open_) {
-        return false;
-    }
-    const qsizetype at = input_.indexOf(text);
-    if (at < 0) {
-        return false;
-    }
-    if (consumed != nullptr) {
-        *consumed = input_.left(at + text.size());
-    }
-    input_.remove(0, at + text.size());
-    return true;
-}
-
-void TcpSerialPort::OnReadyRead() {
-    const QPointer<TcpSerialPort> self(this);
-    if (open_ && Pull() && self) {
-        ReportAvailable();
-    }
-}
-
-bool TcpSerialPort::Pull() {
-    const QByteArray chunk = socket_->readAll();
-    if (chunk.isEmpty()) {
-        return false;
-    }
-    input_.append(chunk);
-    if (input_.size() > InputBufferLimit) {
-        input_.remove(0, input_.size() - InputBufferLimit);
-    }
-    emit Received(chunk);
-    return true;
-}
-
-void TcpSerialPort::ReportAvailable() {
-    if (reporting_) {
-        arrivedWhileReporting_ = true;
-        return;
-    }
-    const QPointer<TcpSerialPort> self(this);
-    reporting_ = true;
-    do {
-        arrivedWhileReporting_ = false;
-        if (input_.isEmpty()) {
-            break;
-        }
-        emit DataAvailable(static_cast<int>(input_.size()));
-        if (!self) {
-            return;
-        }
-        // Like QSerialPort, QTcpSocket does not emit readyRead again while a slot of it runs:
-        // bytes that came during a long DataAvailable slot are fetched here.
-        if (open_ && socket_->bytesAvailable() > 0 && Pull()) {
-            if (!self) {
-                return;
-            }
-            arrivedWhileReporting_ = true;
-        }
-    } while (arrivedWhileReporting_);
-    reporting_ = false;
 }
 
 void TcpSerialPort::OnSocketFailure() {

@@ -38,32 +38,30 @@ QString QtFileDialogs::OpenFileName() {
 }
 
 QString QtFileDialogs::SaveFileName() {
-    QFileDialog dialog(parent_.data());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(SaveFilter);
-    dialog.setDefaultSuffix(DefaultSuffix);
     // An existing file is replaced without a question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    return Run(dialog, folder_);
+    return RunSave(SaveFilter, DefaultSuffix, QString(), false);
 }
 
 QString QtFileDialogs::SaveSupportReportName() {
-    QFileDialog dialog(parent_.data());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(QStringLiteral("tarvel-support-report.txt"));
-    return Run(dialog, folder_);
+    return RunSave(QStringLiteral("Text files (*.txt)"), QStringLiteral("txt"),
+                   QStringLiteral("tarvel-support-report.txt"), true);
 }
 
 QString QtFileDialogs::SaveComparisonReportName() {
+    return RunSave(ComparisonReportFilter, ComparisonReportSuffix, QString(), true);
+}
+
+QString QtFileDialogs::RunSave(const QString& filter, const QString& suffix,
+                               const QString& proposed, bool confirmOverwrite) {
     QFileDialog dialog(parent_.data());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(ComparisonReportFilter);
-    dialog.setDefaultSuffix(ComparisonReportSuffix);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (!proposed.isEmpty()) {
+        dialog.selectFile(proposed);
+    }
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     return Run(dialog, folder_);
 }
 

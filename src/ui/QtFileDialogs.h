@@ -25,6 +25,9 @@ public:
     QString SaveComparisonReportName() override;
 
 private:
+    QString RunSave(const QString& filter, const QString& suffix, const QString& proposed,
+                    bool confirmOverwrite);
+
     QPointer<QWidget> parent_;
     QString folder_;
 };
