@@ -5,6 +5,7 @@
 // differs runs, then the whole send. The file alternates each round between two that differ in
 // those three settings, so the units differ from the window again at every round.
 
+#include "BenchWindow.h"
 #include "SimProcess.h"
 
 #include "config/ChangedSend.h"
@@ -20,7 +21,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -85,21 +85,9 @@ int main(int argc, char** argv) {
     options.Dialogs = &files;
     options.CloseWaitMs = 0;
     tarvel::TTarvelForm form(std::move(options));
-    boxes.Answer(false); // no search at start-up
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
-        std::fprintf(stderr, "the window was not shown\n");
+    if (!ShowConnectedAndRead(form, boxes)) {
         return 1;
     }
-    QTest::qWait(50);
-    boxes.Answer(false); // connect only; the read follows
-    form.Link().ConnectThroughController();
-    if (!form.Link().Connected()) {
-        std::fprintf(stderr, "not connected\n");
-        return 1;
-    }
-    boxes.SetDefaultAnswer(true);
-    form.Transfer().ReadAllSettings();
 
     // The units as they are, and the same with three settings on two pages changed.
     const QString asRead = QDir(home.path()).filePath(QStringLiteral("as-read.zvc"));

@@ -3,6 +3,7 @@
 // sent (taken from the simulator's log and the command table). The rest is the exchanges
 // themselves and the read-back after the control mode command.
 
+#include "BenchWindow.h"
 #include "SimProcess.h"
 
 #include "device/DeviceLink.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -88,21 +88,9 @@ int main(int argc, char** argv) {
     options.Messages = &boxes;
     options.CloseWaitMs = 0;
     tarvel::TTarvelForm form(std::move(options));
-    boxes.Answer(false); // no search at start-up
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
-        std::fprintf(stderr, "the window was not shown\n");
+    if (!ShowConnectedAndRead(form, boxes)) {
         return 1;
     }
-    QTest::qWait(50);
-    boxes.Answer(false); // connect only; the read follows
-    form.Link().ConnectThroughController();
-    if (!form.Link().Connected()) {
-        std::fprintf(stderr, "not connected\n");
-        return 1;
-    }
-    boxes.SetDefaultAnswer(true);
-    form.Transfer().ReadAllSettings();
     boxes.Clear();
 
     std::vector<double> sendMs;
@@ -143,7 +131,6 @@ int main(int argc, char** argv) {
     std::printf("  send-all, median               %8.1f ms (fastest %.1f ms)\n", send,
                 *std::min_element(sendMs.begin(), sendMs.end()));
     std::printf("  sum of the settle delays       %8.1f ms\n", settle);
-    std::printf("  ratio                          %8.3f   (target: at most 1.10)\n",
-                send / settle);
+    std::printf("  ratio                          %8.3f   (target: at most 1.10)\n", send / settle);
     return 0;
 }
